@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Sets up, builds and starts the calculator.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+build="$here/build"
+"$here/scripts/setup.sh" "$build"
+exec "$build/src/app/zanvoro"

@@ -1,0 +1,70 @@
+// The forward calculation, the result texts and the main window's search state.
+#include "calculations.h"
+
+namespace costmodel {
+
+ResultTexts FormatResults(const CostBreakdown& b) {
+    return {NumberToText(b.DirectCost),     NumberToText(b.CommonTempCost),
+            NumberToText(b.CommonTempRate), NumberToText(b.NetCost),
+            NumberToText(b.SiteMgmtCost),   NumberToText(b.SiteMgmtRate),
+            NumberToText(b.WorkCost),       NumberToText(b.GeneralMgmtCost),
+            NumberToText(b.GeneralMgmtRate), NumberToText(b.WorkPrice),
+            NumberToText(b.ConsumptionTax), NumberToText(b.TotalCost),
+            NumberToText(b.CommonCostsTotal)};
+}
+
+void ResetBlock(CostBreakdown& b, double directCost) {
+    const double extraInNet = b.ExtraInNet, extraNoOverhead = b.ExtraNoOverhead;
+    b = CostBreakdown{};
+    b.DirectCost = directCost;
+    b.ExtraInNet = extraInNet;
+    b.ExtraNoOverhead = extraNoOverhead;
+}
+
+namespace {
+
+// Extras first, in field order; each is stored as soon as it is read.
+void readExtras(CostBreakdown& b, bool checkBox1, std::string_view edit2, bool checkBox2,
+                std::string_view edit3) {
+    b.ExtraInNet = checkBox1 ? TextToNumber(edit2) : 0.0;
+    b.ExtraNoOverhead = checkBox2 ? TextToNumber(edit3) : 0.0;
+}
+
+}  // namespace
+
+void ForwardCalculate(CostBreakdown& b, const ForwardInput& in, const ShowResultsFn& show) {
+    readExtras(b, in.CheckBox1, in.Edit2, in.CheckBox2, in.Edit3);
+    b.DirectCost = TextToNumber(in.Edit1);
+    if (in.ManualRates)
+        EvaluateWithManualRates(b, in.Edit6, in.Edit5, in.Edit4, show);
+    else
+        EvaluateCosts(b, in.Work, in.CheckBox3, show);
+}
+
+void ClearForward(CostBreakdown& b) { ResetBlock(b, 0.0); }
+
+void InitSearchState(CostBreakdown& state) {
+    state.ExtraInNet = 0;
+    state.ExtraNoOverhead = 0;
+    state.DirectCost = kSearchStart;
+    state.TotalCost = 0;
+}
+
+void ResetSearchState(CostBreakdown& state) { ResetBlock(state, kSearchStart); }
+
+CostBreakdown ReverseSearch(CostBreakdown& state, const SearchInput& in) {
+    readExtras(state, in.CheckBox1, in.Edit2, in.CheckBox2, in.Edit3);
+    state.TargetCost = TextToNumber(in.Edit1);
+    try {
+        CostBreakdown found = FindEstimate(state.TargetCost, in.Work, in.CheckBox3,
+                                           state.ExtraInNet, state.ExtraNoOverhead);
+        ResetSearchState(state);
+        return found;
+    } catch (...) {
+        // A failed search must not leave its position behind for the next click.
+        ResetSearchState(state);
+        throw;
+    }
+}
+
+}  // namespace costmodel

@@ -1,0 +1,72 @@
+// The two calculations a window asks for: forward from a direct cost, reverse from a total.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "costmodel.h"
+
+namespace costmodel {
+
+// The thirteen result texts, in writing order: DirectCost, CommonTempCost, CommonTempRate,
+// NetCost, SiteMgmtCost, SiteMgmtRate, WorkCost, GeneralMgmtCost, GeneralMgmtRate,
+// WorkPrice, ConsumptionTax, TotalCost, CommonCostsTotal.
+using ResultTexts = std::array<std::string, 13>;
+ResultTexts FormatResults(const CostBreakdown& breakdown);
+
+// Sets the fourteen fields of the reset block to zero, then DirectCost to directCost.
+void ResetBlock(CostBreakdown& breakdown, double directCost);
+
+// --- Forward calculation (the calculator window) ---
+
+struct ForwardInput {
+    std::string_view Edit1;  // direct cost
+    bool CheckBox1 = false;
+    std::string_view Edit2;  // extra in net cost
+    bool CheckBox2 = false;
+    std::string_view Edit3;  // extra without overheads
+    bool CheckBox3 = false;  // no common temporary cost (automatic mode)
+    WorkType Work = WorkType::RoadMaintenance;
+    bool ManualRates = false;
+    std::string_view Edit4;  // general management rate
+    std::string_view Edit5;  // site management rate
+    std::string_view Edit6;  // common temporary rate
+};
+
+// Updates the breakdown in place, so a failure leaves what was stored before it;
+// showResults is told after each completed refresh.
+void ForwardCalculate(CostBreakdown& breakdown, const ForwardInput& input,
+                      const ShowResultsFn& showResults);
+
+void ClearForward(CostBreakdown& breakdown);
+
+// --- Reverse search (the main window) ---
+
+inline constexpr double kSearchStart = 10.0;
+
+struct SearchInput {
+    std::string_view Edit1;  // desired total, tax included
+    bool CheckBox1 = false;
+    std::string_view Edit2;
+    bool CheckBox2 = false;
+    std::string_view Edit3;
+    bool CheckBox3 = false;
+    WorkType Work = WorkType::RoadMaintenance;
+};
+
+// The state a new main window starts with, and the one every search and clear leaves.
+void InitSearchState(CostBreakdown& state);
+void ResetSearchState(CostBreakdown& state);
+
+// The estimate one step past the first direct cost on the grid 10, 11, 12, … whose total
+// reaches the target (the estimate at 10 for a target of 0 or less). Throws
+// InvalidOperationError exactly when stepping the grid would leave the model's range first.
+CostBreakdown FindEstimate(double target, WorkType workType, bool noCommonTemp,
+                           double extraInNet, double extraNoOverhead);
+
+// The main window's search: reads the fields into the state, finds the estimate and
+// resets the state, also when the search fails. Returns the estimate to show.
+CostBreakdown ReverseSearch(CostBreakdown& state, const SearchInput& input);
+
+}  // namespace costmodel

@@ -1,0 +1,91 @@
+// The estimate record, rounding, the amount cascade, the rate table and staged evaluation.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string_view>
+
+#include "errors.h"
+#include "numbertext.h"
+
+namespace costmodel {
+
+// One estimate. Amounts in 万円, rates in percent. The first fourteen fields are the block
+// the calculations reset together; the order is the storage order.
+struct CostBreakdown {
+    double GeneralMgmtRate = 0;
+    double SiteMgmtRate = 0;
+    double CommonTempRate = 0;
+    double TotalCost = 0;
+    double TargetCost = 0;
+    double CommonCostsTotal = 0;
+    double DirectCost = 0;
+    double ConsumptionTax = 0;
+    double NetCost = 0;
+    double WorkCost = 0;
+    double WorkPrice = 0;
+    double CommonTempCost = 0;
+    double SiteMgmtCost = 0;
+    double GeneralMgmtCost = 0;
+    double ExtraInNet = 0;
+    double ExtraNoOverhead = 0;
+
+    bool operator==(const CostBreakdown&) const = default;
+};
+
+enum class WorkType { RoadMaintenance, NewBuilding, Renovation };
+
+enum class FormulaKind {
+    Power,  // Coefficient × x^Exponent, as exp(Exponent × ln x)
+    Log10,  // Coefficient + Exponent × log10(x)
+};
+
+struct RateFormula {
+    FormulaKind Kind;
+    long double Coefficient;
+    long double Exponent;
+};
+
+// A fixed rate at or below Lower, a fixed rate above Upper, the formula of
+// base × UnitFactor in between, rounded to hundredths.
+struct RateRule {
+    double Lower;
+    double LowerRate;
+    double Upper;
+    double UpperRate;
+    long double UnitFactor;
+    RateFormula Formula;
+};
+
+struct RuleSet {
+    RateRule CommonTemp;   // on DirectCost
+    RateRule SiteMgmt;     // on NetCost
+    RateRule GeneralMgmt;  // on WorkCost
+};
+
+const RuleSet& RulesFor(WorkType workType);
+
+// Rounds half up to -Digit decimals through a signed 32-bit integer; throws
+// InvalidOperationError when the scaled value does not fit.
+long double Roundoff(int Digit, long double X);
+
+// The cascade: every amount from DirectCost, the three rates and the two extras.
+void ComputeAmounts(CostBreakdown& breakdown);
+
+// The rule's rate for a base amount in 万円.
+double RateFor(const RateRule& rule, double base);
+
+// Told after each stage, so a window can refresh its fields.
+using ShowResultsFn = std::function<void(const CostBreakdown&)>;
+
+// The three rates stage by stage from the table, each followed by the cascade.
+void EvaluateCosts(CostBreakdown& breakdown, WorkType workType, bool noCommonTemp,
+                   const ShowResultsFn& showResults = {});
+
+// Manual rates, read in this order: common temporary (Edit6), site management (Edit5),
+// general management (Edit4); each stored as soon as it is read.
+void EvaluateWithManualRates(CostBreakdown& breakdown, std::string_view edit6,
+                             std::string_view edit5, std::string_view edit4,
+                             const ShowResultsFn& showResults = {});
+
+}  // namespace costmodel

@@ -1,0 +1,157 @@
+// Rounding and the amount cascade.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "costmodel.h"
+
+using namespace costmodel;
+
+namespace {
+
+struct RoundCase {
+    int digit;
+    long double x;
+    long double expected;
+};
+
+TEST(Roundoff, RoundsHalfUpOnTheBinaryValue) {
+    const RoundCase cases[] = {
+        {-1, 0.25L, 0.3L},   {-1, -0.25L, -0.2L}, {0, 2.5L, 3.0L},      {0, -2.5L, -2.0L},
+        {-2, 2.125L, 2.13L}, {-2, 2.675, 2.67L},  {-1, 0.05L, 0.1L},    {-1, -0.05L, 0.0L},
+        {0, 0.49999999999999999L, 0.0L},          {-1, 123.45, 123.5L}, {0, -0.5L, 0.0L},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<double>(c.x));
+        // Results are what a field stores: the double nearest the tenths or hundredths.
+        EXPECT_EQ(static_cast<double>(Roundoff(c.digit, c.x)), static_cast<double>(c.expected));
+    }
+}
+
+TEST(Roundoff, FailsOutsideTheSigned32BitRange) {
+    // Tenths: the scaled value must floor into -2^31 .. 2^31-1.
+    EXPECT_NO_THROW(Roundoff(-1, 214748364.7L));
+    EXPECT_NO_THROW(Roundoff(-1, 214748364.74L));
+    EXPECT_THROW(Roundoff(-1, 214748364.75L), InvalidOperationError);
+    EXPECT_NO_THROW(Roundoff(-1, -214748364.8L));
+    EXPECT_NO_THROW(Roundoff(-1, -214748364.85L));
+    EXPECT_THROW(Roundoff(-1, -214748364.86L), InvalidOperationError);
+    EXPECT_NO_THROW(Roundoff(0, 2147483647.49L));
+    EXPECT_THROW(Roundoff(0, 2147483647.5L), InvalidOperationError);
+    EXPECT_THROW(Roundoff(-2, 21474836.48L), InvalidOperationError);
+    EXPECT_THROW(Roundoff(-1, std::numeric_limits<long double>::infinity()),
+                 InvalidOperationError);
+    EXPECT_THROW(Roundoff(-1, std::numeric_limits<long double>::quiet_NaN()),
+                 InvalidOperationError);
+    try {
+        Roundoff(-1, 1e300L);
+        FAIL();
+    } catch (const InvalidOperationError& e) {
+        EXPECT_STREQ(e.what(), "不正な浮動小数点数演算命令");
+    }
+}
+
+CostBreakdown withRates(double direct, double ct, double sm, double gm) {
+    CostBreakdown b;
+    b.DirectCost = direct;
+    b.CommonTempRate = ct;
+    b.SiteMgmtRate = sm;
+    b.GeneralMgmtRate = gm;
+    return b;
+}
+
+// CommonTempCost, NetCost, SiteMgmtCost, WorkCost, GeneralMgmtCost, WorkPrice,
+// ConsumptionTax, TotalCost, CommonCostsTotal
+struct Amounts {
+    double ct, net, site, work, general, price, tax, total, common;
+};
+
+void expectAmounts(const CostBreakdown& b, const Amounts& a) {
+    EXPECT_EQ(b.CommonTempCost, a.ct);
+    EXPECT_EQ(b.NetCost, a.net);
+    EXPECT_EQ(b.SiteMgmtCost, a.site);
+    EXPECT_EQ(b.WorkCost, a.work);
+    EXPECT_EQ(b.GeneralMgmtCost, a.general);
+    EXPECT_EQ(b.WorkPrice, a.price);
+    EXPECT_EQ(b.ConsumptionTax, a.tax);
+    EXPECT_EQ(b.TotalCost, a.total);
+    EXPECT_EQ(b.CommonCostsTotal, a.common);
+}
+
+TEST(ComputeAmounts, WorkedExamples) {
+    struct Case {
+        const char* name;
+        CostBreakdown in;
+        Amounts out;
+    };
+    CostBreakdown extraInNet = withRates(100, 21.21, 27.14, 14.38);
+    extraInNet.ExtraInNet = 10;
+    CostBreakdown extraNoOverhead = withRates(100, 21.21, 27.14, 14.38);
+    extraNoOverhead.ExtraNoOverhead = 50;
+    const Case cases[] = {
+        {"rates of the first band", withRates(100, 21.21, 27.14, 14.38),
+         {21.2, 121.2, 32.9, 154.1, 22.2, 176.3, 8.8, 185.1, 22.2 + 32.9 + 21.2}},
+        {"no rates", withRates(123.4, 0, 0, 0), {0, 123.4, 0, 123.4, 0, 123.4, 6.2, 129.6, 0}},
+        {"extra in net", extraInNet,
+         {21.2, 131.2, 35.6, 166.8, 24, 190.8, 9.5, 200.3, 24 + 35.6 + 21.2}},
+        {"extra without overheads", extraNoOverhead,
+         {21.2, 121.2, 32.9, 154.1, 22.2, 176.3, 8.8, 235.1, 22.2 + 32.9 + 21.2}},
+        {"negative direct cost", withRates(-100, 21.21, 27.14, 14.38),
+         {-21.2, -121.2, -32.9, -154.1, -22.2, -176.3, -8.8, -185.1, -22.2 - 32.9 - 21.2}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CostBreakdown b = c.in;
+        ComputeAmounts(b);
+        expectAmounts(b, c.out);
+        EXPECT_EQ(b.DirectCost, c.in.DirectCost);
+        EXPECT_EQ(b.CommonTempRate, c.in.CommonTempRate);
+    }
+}
+
+TEST(ComputeAmounts, CommonCostsTotalIsThePlainSum) {
+    CostBreakdown b = withRates(100, 0.1, 0.2, 0);  // CommonTempCost 0.1, SiteMgmtCost 0.2
+    ComputeAmounts(b);
+    EXPECT_EQ(b.CommonTempCost, 0.1);
+    EXPECT_EQ(b.SiteMgmtCost, 0.2);
+    EXPECT_EQ(b.CommonCostsTotal, 0.1 + 0.2);  // not rounded to tenths
+    EXPECT_NE(b.CommonCostsTotal, 0.3);
+    EXPECT_EQ(NumberToText(b.CommonCostsTotal), "0.3");
+}
+
+TEST(ComputeAmounts, RangeErrorKeepsTheFieldsWrittenBefore) {
+    CostBreakdown b = withRates(300000000, 0, 27.14, 14.38);
+    b.WorkCost = 7;  // written after the failing step: must stay
+    EXPECT_THROW(ComputeAmounts(b), InvalidOperationError);
+    EXPECT_EQ(b.CommonTempCost, 0);  // step 1 ran
+    EXPECT_EQ(b.NetCost, 0);         // its rounding failed
+    EXPECT_EQ(b.WorkCost, 7);
+
+    CostBreakdown c = withRates(150000000, 10.03, 23.18, 7.22);  // fails at WorkPrice
+    c.WorkPrice = 7;
+    EXPECT_THROW(ComputeAmounts(c), InvalidOperationError);
+    EXPECT_EQ(c.CommonTempCost, 15045000);
+    EXPECT_EQ(c.NetCost, 165045000);
+    EXPECT_EQ(c.SiteMgmtCost, 38257431);
+    EXPECT_EQ(c.WorkCost, 203302431);
+    EXPECT_EQ(c.GeneralMgmtCost, 14678435.5);
+    EXPECT_EQ(c.WorkPrice, 7);
+}
+
+TEST(ComputeAmounts, DependsOnlyOnItsInputs) {
+    CostBreakdown a = withRates(4321.7, 12.34, 23.45, 9.87);
+    a.ExtraInNet = -3.3;
+    a.ExtraNoOverhead = 1.1;
+    CostBreakdown b = a;
+    b.TotalCost = 1e9;
+    b.NetCost = -5;
+    b.CommonCostsTotal = 42;
+    ComputeAmounts(a);
+    ComputeAmounts(b);
+    EXPECT_EQ(a, b);
+    ComputeAmounts(b);
+    EXPECT_EQ(a, b);
+}
+
+}  // namespace

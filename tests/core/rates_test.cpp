@@ -1,0 +1,4 @@
+// The rate table and staged evaluation.
+#include <gtest/gtest.h>
+#include "costmodel.h"
+using namespace costmodel;

@@ -1,0 +1,4 @@
+// The reverse search.
+#include <gtest/gtest.h>
+#include "literal_search.h"
+using namespace costmodel;
