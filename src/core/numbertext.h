@@ -1,6 +1,7 @@
 // Field text to number and back, with the one process-wide decimal separator.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -18,5 +19,11 @@ void SetDecimalSeparator(char separator);
 void SetDecimalSeparatorFrom(std::string_view separator);
 // Reads the user's numeric locale from the environment (LC_ALL, LC_NUMERIC, LANG).
 void LoadDecimalSeparatorFromEnvironment();
+
+// The extended powers of ten the reader scales by: 10^0..10^31, 10^32..10^480 in steps of
+// 32, 10^512..10^4608 in steps of 512. Exposed so they can be checked against the C library.
+std::span<const long double> ScaleUnits();
+std::span<const long double> ScaleThirtyTwos();
+std::span<const long double> ScaleFiveTwelves();
 
 }  // namespace costmodel
