@@ -1,0 +1,479 @@
+// Qt Test tests of the calculator window, driven through its real controls.
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+#include "Unit3.h"
+#include "WindowSupport.h"
+
+namespace {
+
+struct ErrorBox {
+    bool seen = false;
+    QString text, title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+// Closes the next modal message box with OK and records what it showed.
+void ExpectErrorBox(ErrorBox& box) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, &box] {
+        auto* mb = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!mb) return;
+        box.seen = true;
+        box.text = mb->text();
+        box.title = mb->windowTitle();
+        box.icon = mb->icon();
+        QTest::mouseClick(mb->button(QMessageBox::Ok), Qt::LeftButton);
+        poll->deleteLater();
+    });
+    poll->start(20);
+}
+
+// Runs `step` once the window is inside its modal loop.
+void WhenModal(QWidget* window, std::function<void()> step) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, window, step] {
+        if (!window->isVisible() || QApplication::activeWindow() != window) return;
+        poll->deleteLater();
+        step();
+    });
+    poll->start(20);
+}
+
+// Types over the whole text, as after a Tab into the field.
+void Type(QLineEdit* edit, const QString& text) {
+    edit->setFocus(Qt::TabFocusReason);
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}
+
+void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+QStringList Texts(const TForm3& w) {
+    QStringList out;
+    for (QObject* field : {(QObject*)w.SText4, (QObject*)w.SText1, (QObject*)w.Edit6,
+                           (QObject*)w.SText10, (QObject*)w.SText2, (QObject*)w.Edit5,
+                           (QObject*)w.SText9, (QObject*)w.SText3, (QObject*)w.Edit4,
+                           (QObject*)w.SText6, (QObject*)w.SText7, (QObject*)w.SText12,
+                           (QObject*)w.SText13})
+        out << field->property("text").toString();
+    return out;
+}
+
+}  // namespace
+
+class Unit3Test : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TForm3> form;
+
+    void ShowActive() {
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+
+private slots:
+    void init() { form = std::make_unique<TForm3>(); }
+    void cleanup() { form.reset(); }
+
+    void window() {
+        QCOMPARE(form->windowTitle(), QStringLiteral("Pelmaro!"));
+        QCOMPARE(form->size(), QSize(508, 458));
+        QCOMPARE(form->pos(), QPoint(508, 213));
+        QCOMPARE(form->font().pixelSize(), 12);
+        QCOMPARE(form->palette().color(QPalette::Window), zanvoro::ButtonFace());
+        QVERIFY(form->windowFlags() & Qt::WindowMaximizeButtonHint);
+        QVERIFY(!form->windowIcon().isNull());
+    }
+
+    void layout_data() {
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<QString>("style");  // b bold, i italic
+        QTest::addColumn<QColor>("colour");  // invalid: the window text colour
+
+        const QColor text, blue = zanvoro::kBlue, red = zanvoro::kRed, black = zanvoro::kBlack,
+                           teal = zanvoro::kTeal;
+        const QString c = "ClientArea", g = "GroupBox1", yen = "万円", pc = "％";
+        auto row = [](const char* name, const QString& parent, QRect r, const QString& t, int px,
+                      const char* style, const QColor& colour) {
+            QTest::newRow(name) << parent << r << t << px << QString(style) << colour;
+        };
+        row("Label1", c, {8, 8, 112, 16}, "希望直接工事費", 16, "", blue);
+        row("Edit1", c, {8, 32, 169, 27}, "0", 19, "b", text);
+        row("Label6", c, {184, 40, 32, 16}, yen, 16, "", text);
+        row("RadioGroup1", c, {224, 8, 273, 57}, "工事種類", 16, "", blue);
+        row("rb1", c, {240, 32, 89, 17}, "道路維持", 16, "", text);
+        row("rb2", c, {352, 32, 57, 17}, "新営", 16, "", text);
+        row("rb3", c, {432, 32, 57, 17}, "改修", 16, "", text);
+        row("SText12", c, {8, 104, 80, 17}, "0", 16, "", text);
+        row("SText13", c, {160, 104, 80, 17}, "0", 16, "", text);
+        row("SText6", c, {8, 168, 80, 17}, "0", 16, "", text);
+        row("SText7", c, {160, 168, 80, 17}, "0", 16, "", text);
+        row("SText9", c, {8, 232, 80, 17}, "0", 16, "", text);
+        row("SText3", c, {160, 232, 80, 17}, "0", 16, "", text);
+        row("SText10", c, {8, 296, 80, 17}, "0", 16, "", text);
+        row("SText2", c, {160, 296, 80, 17}, "0", 16, "", text);
+        row("SText4", c, {8, 360, 80, 17}, "0", 16, "b", text);
+        row("SText1", c, {160, 360, 80, 17}, "0", 16, "", text);
+        row("Edit4", c, {240, 212, 50, 20}, "0", 16, "", text);
+        row("Edit5", c, {240, 276, 50, 20}, "0", 16, "", text);
+        row("Edit6", c, {240, 340, 50, 20}, "0", 16, "", text);
+        row("Label23", c, {8, 88, 95, 16}, "工事費 (概算)", 16, "", red);
+        row("Label25", c, {160, 88, 64, 16}, "共通費計", 16, "", black);
+        row("Label2", c, {8, 152, 64, 16}, "工事価格", 16, "", text);
+        row("Label3", c, {160, 152, 48, 16}, "消費税", 16, "", text);
+        row("Label4", c, {8, 216, 64, 16}, "工事原価", 16, "", text);
+        row("Label5", c, {160, 216, 80, 16}, "一般管理費", 16, "", text);
+        row("Label9", c, {8, 280, 64, 16}, "純工事費", 16, "", text);
+        row("Label10", c, {160, 280, 80, 16}, "現場管理費", 16, "", text);
+        row("Label12", c, {8, 344, 80, 16}, "直接工事費", 16, "", red);
+        row("Label13", c, {160, 344, 80, 16}, "共通仮設費", 16, "", text);
+        row("Label24", c, {88, 104, 26, 13}, yen, 13, "", text);
+        row("Label26", c, {240, 104, 26, 13}, yen, 13, "", text);
+        row("Label21", c, {88, 168, 26, 13}, yen, 13, "", text);
+        row("Label22", c, {240, 168, 26, 13}, yen, 13, "", text);
+        row("Label19", c, {88, 232, 26, 13}, yen, 13, "", text);
+        row("Label20", c, {240, 232, 26, 13}, yen, 13, "", text);
+        row("Label17", c, {88, 296, 26, 13}, yen, 13, "", text);
+        row("Label18", c, {240, 296, 26, 13}, yen, 13, "", text);
+        row("Label15", c, {88, 360, 26, 13}, yen, 13, "", text);
+        row("Label16", c, {240, 360, 26, 13}, yen, 13, "", text);
+        row("Label8", c, {290, 216, 13, 13}, pc, 13, "", text);
+        row("Label11", c, {290, 280, 13, 13}, pc, 13, "", text);
+        row("Label14", c, {290, 344, 13, 13}, pc, 13, "", text);
+        row("Label7", c, {280, 152, 22, 13}, "５％", 13, "", text);
+        row("GroupBox1", c, {328, 88, 169, 289}, "経費設定", 16, "", blue);
+        row("CheckBox1", g, {8, 32, 153, 17}, "直工だけに含まない金額", 12, "", black);
+        row("Edit2", g, {48, 48, 73, 24}, "0", 16, "b", black);
+        row("Label27", g, {120, 56, 26, 13}, yen, 13, "", black);
+        row("CheckBox2", g, {8, 96, 153, 17}, "全経費を掛けない金額", 12, "", black);
+        row("Edit3", g, {48, 112, 73, 24}, "0", 16, "b", black);
+        row("Label28", g, {120, 120, 26, 13}, yen, 13, "", black);
+        row("CheckBox3", g, {8, 160, 137, 17}, "共通仮設費をみない", 12, "", black);
+        row("RadioButton1", g, {8, 216, 113, 17}, "経費率　自動入力", 12, "", black);
+        row("RadioButton2", g, {8, 264, 113, 17}, "経費率　手動入力", 12, "", black);
+        row("Label29", c, {88, 392, 326, 12},
+            "Pelmaro！　　for  Zanvoro project    Ver  H15.5 ", 12, "i", teal);
+        row("Button2", c, {8, 408, 105, 41}, "クリア", 16, "", text);
+        row("Button1", c, {128, 408, 249, 41}, "計　        　算", 16, "", text);
+        row("OKButton", c, {391, 404, 106, 45}, "閉じる", 16, "", text);
+    }
+
+    void layout() {
+        QFETCH(QString, parent);
+        QFETCH(QRect, geometry);
+        QFETCH(QString, text);
+        QFETCH(int, pixels);
+        QFETCH(QString, style);
+        QFETCH(QColor, colour);
+
+        auto* w = form->findChild<QWidget*>(QTest::currentDataTag());
+        QVERIFY(w);
+        QCOMPARE(w->parentWidget()->objectName(), parent);
+        QCOMPARE(w->geometry(), geometry);
+        auto* frame = qobject_cast<QGroupBox*>(w);
+        QCOMPARE(frame ? frame->title() : w->property("text").toString(), text);
+        QCOMPARE(w->font().family(), QString::fromUtf8(zanvoro::kFontFamily));
+        QCOMPARE(w->font().pixelSize(), pixels);
+        QCOMPARE(w->font().bold(), style.contains('b'));
+        QCOMPARE(w->font().italic(), style.contains('i'));
+        const QPalette::ColorRole role =
+            qobject_cast<QLineEdit*>(w) ? QPalette::Text : QPalette::WindowText;
+        QCOMPARE(w->palette().color(role),
+                 colour.isValid() ? colour : form->palette().color(role));
+        QCOMPARE(w->isVisibleTo(form.get()), true);
+    }
+
+    void initialState() {
+        QVERIFY(form->rb1->isChecked());
+        QVERIFY(form->RadioButton1->isChecked());
+        for (QCheckBox* b : {form->CheckBox1, form->CheckBox2, form->CheckBox3})
+            QVERIFY(!b->isChecked());
+        QVERIFY(!form->Edit2->isEnabled());
+        QVERIFY(!form->Edit3->isEnabled());
+        QCOMPARE(Texts(*form), QStringList(13, "0"));
+        QVERIFY(form->Breakdown() == costmodel::CostBreakdown{});
+        for (QLabel* box : {form->SText1, form->SText12, form->SText4}) {
+            QCOMPARE(box->focusPolicy(), Qt::NoFocus);
+            QVERIFY(box->alignment() & Qt::AlignRight);
+        }
+    }
+
+    void automaticExample() {
+        ShowActive();
+        Type(form->Edit1, "1000");
+        Click(form->Button1);
+        QCOMPARE(form->Edit6->text(), QStringLiteral("18.52"));
+        QCOMPARE(form->Edit5->text(), QStringLiteral("26.3"));
+        QCOMPARE(form->Edit4->text(), QStringLiteral("13.15"));
+        QCOMPARE(form->SText12->text(), QStringLiteral("1778.4"));
+        QCOMPARE(form->SText4->text(), QStringLiteral("1000"));
+
+        // Rates typed in automatic mode give way to the computed ones; switching to manual
+        // mode then starts from them.
+        const QStringList automatic = Texts(*form);
+        Type(form->Edit5, "99");
+        Click(form->Button1);
+        QCOMPARE(Texts(*form), automatic);
+        Click(form->RadioButton2);
+        Click(form->Button1);
+        QCOMPARE(Texts(*form), automatic);
+    }
+
+    // Manual rates are used as typed, whatever CheckBox3 says.
+    void manualExample_data() {
+        QTest::addColumn<bool>("noCommonTemp");
+        QTest::newRow("CheckBox3 off") << false;
+        QTest::newRow("CheckBox3 on") << true;
+    }
+    void manualExample() {
+        QFETCH(bool, noCommonTemp);
+        ShowActive();
+        Click(form->RadioButton2);
+        if (noCommonTemp) Click(form->CheckBox3);
+        QCOMPARE(form->CheckBox3->isChecked(), noCommonTemp);
+        Type(form->Edit6, "10");
+        Type(form->Edit5, "20.00");
+        Type(form->Edit4, "10");
+        Type(form->Edit1, "100");
+        Click(form->Button1);
+        QCOMPARE(Texts(*form), QStringList({"100", "10", "10", "110", "22", "20", "132", "13.2",
+                                            "10", "145.2", "7.3", "152.5", "45.2"}));
+    }
+
+    void extraAmountsFollowTheirBoxes() {
+        ShowActive();
+        Type(form->Edit1, "100");
+        Click(form->CheckBox1);
+        QVERIFY(form->Edit2->isEnabled());
+        Type(form->Edit2, "50");
+        Click(form->Button1);
+        QCOMPARE(form->Breakdown().ExtraInNet, 50.0);
+        const QString withExtra = form->SText12->text();
+        Click(form->CheckBox1);
+        QVERIFY(!form->Edit2->isEnabled());
+        QCOMPARE(form->Edit2->text(), QStringLiteral("50"));
+        Click(form->Button1);
+        QCOMPARE(form->Breakdown().ExtraInNet, 0.0);
+        QVERIFY(form->SText12->text() != withExtra);
+    }
+
+    void clearInManualMode() {
+        ShowActive();
+        Click(form->RadioButton2);
+        Type(form->Edit6, "10");
+        Type(form->Edit5, "20");
+        Type(form->Edit4, "10");
+        Type(form->Edit1, "100");
+        Click(form->CheckBox1);
+        Click(form->CheckBox3);
+        Type(form->Edit2, "7");
+        Click(form->rb3);
+        Click(form->Button1);
+
+        Click(form->Button2);
+        QCOMPARE(Texts(*form), QStringList(13, "0"));
+        QCOMPARE(form->Edit1->text(), QStringLiteral("0"));
+        QCOMPARE(form->Edit2->text(), QStringLiteral("0"));
+        QVERIFY(!form->CheckBox1->isChecked() && !form->CheckBox3->isChecked());
+        QVERIFY(!form->Edit2->isEnabled());
+        QVERIFY(form->RadioButton2->isChecked());
+        QVERIFY(form->rb3->isChecked());
+        QCOMPARE(form->Breakdown().TotalCost, 0.0);
+
+        Type(form->Edit1, "100");
+        Click(form->Button1);
+        QCOMPARE(Texts(*form), QStringList({"100", "0", "0", "100", "0", "0", "100", "0", "0",
+                                            "100", "5", "105", "0"}));
+    }
+
+    void badRateStopsTheClick() {
+        ShowActive();
+        Click(form->RadioButton2);
+        Type(form->Edit6, "10");
+        Type(form->Edit5, "20");
+        Type(form->Edit4, "10");
+        Type(form->Edit1, "100");
+        Click(form->Button1);
+        const QStringList before = Texts(*form);
+
+        Type(form->Edit6, "12.5");
+        Type(form->Edit5, "abc");
+        Type(form->Edit1, "200");
+        ErrorBox box;
+        ExpectErrorBox(box);
+        Click(form->Button1);
+        QTRY_VERIFY(box.seen);
+        QCOMPARE(box.text, QStringLiteral("'abc' は浮動小数点数ではありません."));
+        QCOMPARE(box.title, QStringLiteral("Zanvoro!"));
+        QCOMPARE(box.icon, QMessageBox::Critical);
+
+        // Read up to the bad field, then nothing: no cascade, no refresh.
+        QCOMPARE(form->Breakdown().DirectCost, 200.0);
+        QCOMPARE(form->Breakdown().CommonTempRate, 12.5);
+        QCOMPARE(form->Breakdown().SiteMgmtRate, 20.0);
+        QCOMPARE(form->Breakdown().TotalCost, 152.5);
+        QCOMPARE(form->Edit5->text(), QStringLiteral("abc"));
+        QStringList expected = before;
+        expected[2] = "12.5";  // Edit6 holds what was typed, not a result
+        expected[5] = "abc";
+        QCOMPARE(Texts(*form), expected);
+        QVERIFY(form->isVisible());
+
+        // Still fully usable.
+        Type(form->Edit5, "20");
+        Click(form->Button1);
+        QCOMPARE(form->SText4->text(), QStringLiteral("200"));
+    }
+
+    void keys() {
+        ShowActive();
+        QCOMPARE(QApplication::focusWidget(), form->Edit1);
+        QVERIFY(form->Button1->isDefault() && form->OKButton->isDefault());
+
+        QTest::keyClicks(form->Edit1, "1000");
+        QTest::keyClick(form->Edit1, Qt::Key_Return);
+        QCOMPARE(form->SText12->text(), QStringLiteral("1778.4"));
+        QTest::keyClick(form->Edit1, Qt::Key_Escape);
+        QVERIFY(form->isVisible());
+
+        // Enter on a focused push button presses that one.
+        form->Button2->setFocus(Qt::TabFocusReason);
+        QVERIFY(form->Button2->isDefault());
+        QVERIFY(!form->Button1->isDefault() && !form->OKButton->isDefault());
+        QTest::keyClick(form->Button2, Qt::Key_Return);
+        QCOMPARE(form->SText12->text(), QStringLiteral("0"));
+        QVERIFY(form->isVisible());
+
+        // Enter on a check box still calculates.
+        Type(form->Edit1, "1000");
+        form->CheckBox3->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(form->CheckBox3, Qt::Key_Enter);
+        QCOMPARE(form->SText12->text(), QStringLiteral("1778.4"));
+    }
+
+    void tabOrder() {
+        ShowActive();
+        Click(form->CheckBox1);
+        Click(form->rb2);
+        form->Edit1->setFocus(Qt::TabFocusReason);
+        const QList<QWidget*> expected{form->rb2,     form->CheckBox1,    form->CheckBox2,
+                                       form->CheckBox3, form->Edit2,      form->RadioButton1,
+                                       form->Button2, form->Button1,      form->OKButton,
+                                       form->Edit4,   form->Edit5,        form->Edit6,
+                                       form->Edit1};
+        for (QWidget* next : expected) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), next);
+        }
+        QCOMPARE(form->Edit1->selectedText(), form->Edit1->text());
+        QTest::keyClick(form->Edit1, Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), form->Edit6);
+        QVERIFY(form->rb2->isChecked());
+    }
+
+    void arrowsWrapWithinTheirParent() {
+        ShowActive();
+        form->OKButton->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(form->OKButton, Qt::Key_Right);
+        QCOMPARE(QApplication::focusWidget(), form->Edit4);
+
+        form->RadioButton2->setFocus(Qt::TabFocusReason);
+        QVERIFY(form->RadioButton2->isChecked());
+        QTest::keyClick(form->RadioButton2, Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), form->CheckBox1);
+        QTest::keyClick(form->CheckBox1, Qt::Key_Up);
+        QCOMPARE(QApplication::focusWidget(), form->RadioButton2);
+        QTest::keyClick(form->RadioButton2, Qt::Key_Up);
+        QCOMPARE(QApplication::focusWidget(), form->RadioButton1);
+        QVERIFY(form->RadioButton1->isChecked());
+        QVERIFY(form->rb1->isChecked());
+    }
+
+    // Closing only hides: contents stay, and the focus comes back where it was.
+    void reopen() {
+        int firstResult = -1, secondResult = -1, thirdResult = -1;
+        QWidget* focusAtFirst = nullptr;
+        QString selectedAtFirst;
+        WhenModal(form.get(), [&] {
+            focusAtFirst = QApplication::focusWidget();
+            selectedAtFirst = form->Edit1->selectedText();
+            QTest::keyClicks(form->Edit1, "1000");
+            QTest::keyClick(form->Edit1, Qt::Key_Return);
+            Click(form->CheckBox2);
+            Type(form->Edit3, "3");
+            Click(form->rb2);
+            form->OKButton->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(form->OKButton, Qt::Key_Return);
+        });
+        firstResult = zanvoro::ShowModal(form.get());
+        QCOMPARE(firstResult, 1);
+        QCOMPARE(focusAtFirst, form->Edit1);
+        QCOMPARE(selectedAtFirst, QStringLiteral("0"));
+        QVERIFY(!form->isVisible());
+        const QStringList results = Texts(*form);
+        const costmodel::CostBreakdown values = form->Breakdown();
+        QCOMPARE(results[11], QStringLiteral("1778.4"));
+
+        QWidget* focusAtSecond = nullptr;
+        WhenModal(form.get(), [&] {
+            focusAtSecond = QApplication::focusWidget();
+            form->close();  // the title-bar button
+        });
+        secondResult = zanvoro::ShowModal(form.get());
+        QCOMPARE(secondResult, 2);
+        QCOMPARE(focusAtSecond, form->OKButton);
+
+        QWidget* focusAtThird = nullptr;
+        WhenModal(form.get(), [&] {
+            focusAtThird = QApplication::focusWidget();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        });
+        thirdResult = zanvoro::ShowModal(form.get());
+        QCOMPARE(thirdResult, 1);
+        QCOMPARE(focusAtThird, form->OKButton);
+
+        QCOMPARE(Texts(*form), results);
+        QVERIFY(form->Breakdown() == values);
+        QCOMPARE(form->Edit1->text(), QStringLiteral("1000"));
+        QCOMPARE(form->Edit3->text(), QStringLiteral("3"));
+        QVERIFY(form->CheckBox2->isChecked() && form->Edit3->isEnabled());
+        QVERIFY(form->rb2->isChecked());
+    }
+
+    void scrollsInsteadOfMoving() {
+        ShowActive();
+        form->resize(300, 200);
+        QTRY_VERIFY(form->ScrollBox->horizontalScrollBar()->isVisible());
+        QVERIFY(form->ScrollBox->verticalScrollBar()->isVisible());
+        form->ScrollBox->ensureWidgetVisible(form->OKButton);
+        QTRY_VERIFY(form->ScrollBox->verticalScrollBar()->value() > 0);
+
+        form->resize(900, 700);
+        QTRY_VERIFY(!form->ScrollBox->verticalScrollBar()->isVisible());
+        QVERIFY(!form->ScrollBox->horizontalScrollBar()->isVisible());
+        QCOMPARE(form->ClientArea->pos(), QPoint(0, 0));
+        QCOMPARE(form->ClientArea->size(), QSize(497, 449));
+        QCOMPARE(form->OKButton->geometry(), QRect(391, 404, 106, 45));
+    }
+};
+
+QTEST_MAIN(Unit3Test)
+#include "Unit3Test.moc"
