@@ -2,7 +2,6 @@
 #include "costmodel.h"
 
 #include <cmath>
-#include <cstdint>
 
 #include "cascade.h"
 
@@ -52,12 +51,21 @@ namespace detail {
 
 bool TryRoundoff(int digit, long double x, long double& result) {
     // 10^-Digit: exact for the digits the calculator uses.
-    const long double scale = digit < 0 ? powerOfTen(-digit) : 1.0L / powerOfTen(digit);
+    const long double scale = digit == -1   ? 10.0L
+                              : digit == -2 ? 100.0L
+                              : digit < 0   ? powerOfTen(-digit)
+                                            : 1.0L / powerOfTen(digit);
     if (digit != 0) x *= scale;
-    const long double f = std::floor(x + 0.5L);
-    if (!(f >= -2147483648.0L && f <= 2147483647.0L)) return false;  // NaN fails too
-    const auto r = static_cast<std::int32_t>(f);
-    result = digit != 0 ? static_cast<long double>(r) / scale : static_cast<long double>(r);
+    const long double y = x + 0.5L;
+    // The floor fits 32 bits exactly when y does; checked first (NaN fails too).
+    if (!(y >= -2147483648.0L && y < 2147483648.0L)) return false;
+    // Floor without floorl or an integer conversion, both of which switch the x87 rounding
+    // mode and dominate the search's time: adding 1.5 × 2^63 leaves one unit per ulp, so
+    // the round trip gives the nearest integer exactly.
+    constexpr long double kShift = 0x1.8p63L;
+    long double r = (y + kShift) - kShift;
+    if (r > y) r -= 1.0L;
+    result = digit != 0 ? r / scale : r;
     return true;
 }
 

@@ -7,7 +7,9 @@
 // rates fixed every amount is monotone in the direct cost, and every rate falls as its
 // base grows, so the rates at a block's two ends bound the rates inside it. A block of
 // one step is bounded exactly, so the search always moves and never skips the answer.
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "calculations.h"
 #include "cascade.h"
@@ -15,6 +17,9 @@
 namespace costmodel {
 
 namespace {
+
+// No direct cost this far from the start evaluates in range.
+constexpr double kFarthest = 4294967296.0;
 
 class Searcher {
 public:
@@ -36,29 +41,55 @@ public:
 
     bool reached(const CostBreakdown& b) const { return !(b.TotalCost < target_); }
 
-    // True when every direct cost first..last stays below the target and in range.
-    bool belowTarget(double first, double last) const {
+    // An upper bound on the totals of the direct costs first..last, or nothing when the
+    // bounds leave the model's range.
+    std::optional<double> highestTotal(double first, double last) const {
         detail::BoundsBreakdown b;
         b.DirectCost = {first, last, false};
         b.ExtraInNet = {extraInNet_, extraInNet_, false};
         b.ExtraNoOverhead = {extraNoOverhead_, extraNoOverhead_, false};
         detail::evaluateStaged(b, rules_, noCommonTemp_, [] {});
-        return !b.TotalCost.OutOfRange && b.TotalCost.hi < target_;
+        if (b.TotalCost.OutOfRange) return std::nullopt;
+        return b.TotalCost.hi;
     }
 
-    // The longest run of steps after p that is proven below the target.
+    // The longest run of steps after p proven below the target and in range. Whether a run
+    // of m steps is proven is monotone in m (longer runs have wider bounds), so any probe
+    // order finds the longest; the bound grows almost linearly with m, so probes interpolate
+    // on it, with a bisection every third probe to keep the worst case logarithmic.
     double skippable(double p) const {
-        if (!belowTarget(p + 1, p + 1)) return 0;
-        double good = 1, bad = 2;
-        while (belowTarget(p + 1, p + bad)) {
-            good = bad;
-            bad *= 2;
+        auto proven = [&](std::optional<double> total) { return total && *total < target_; };
+        const std::optional<double> one = highestTotal(p + 1, p + 1);
+        if (!proven(one)) return 0;
+        double good = 1, goodTotal = *one;
+        double bad = 0;  // none yet
+        std::optional<double> badTotal;
+        double stride = 1;
+        for (int probe = 1;; ++probe) {
+            double m;
+            if (bad == 0) {
+                // Every step adds about one 万円 or more: aim at the gap, overshooting more
+                // each time the aim falls short.
+                m = good + std::clamp(std::ceil((target_ - goodTotal) * stride), 1.0, kFarthest);
+                stride *= 2;
+            } else if (bad - good <= 1) {
+                return good;
+            } else if (badTotal && probe % 3 != 0) {
+                m = good + std::floor((target_ - goodTotal) / (*badTotal - goodTotal) *
+                                      (bad - good));
+                m = std::clamp(m, good + 1, bad - 1);
+            } else {
+                m = std::floor((good + bad) / 2);
+            }
+            const std::optional<double> total = highestTotal(p + 1, p + m);
+            if (proven(total)) {
+                good = m;
+                goodTotal = *total;
+            } else {
+                bad = m;
+                badTotal = total;
+            }
         }
-        while (bad - good > 1) {
-            const double mid = std::floor((good + bad) / 2);
-            (belowTarget(p + 1, p + mid) ? good : bad) = mid;
-        }
-        return good;
     }
 
 private:
