@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <exception>
+#include <functional>
 #include <utility>
 
 namespace zanvoro {
@@ -34,8 +35,21 @@ inline const QColor kBlack{0x00, 0x00, 0x00};
 // System colours (shades chosen so sunken and raised bevels stay visible).
 QColor Light3D();
 QColor ButtonFace();
+QColor WindowText();
+
+// Gives a top-level window the system colours with `background` behind its controls.
+void ApplyWindowColours(QWidget* window, const QColor& background);
+
+// Sets the colour a control draws its text in (labels, buttons, frames' captions, edits).
+void SetTextColour(QWidget* control, const QColor& colour);
+
+// A label drawn on its parent's background.
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
+                  const QFont& font, const QColor& colour);
 
 // A read-only result box: sunken, button face, right-aligned, fixed size, no focus.
+// A text too wide for the box is drawn smaller rather than cut off, and shown whole in the
+// tooltip.
 QLabel* MakeResultBox(QWidget* parent, const char* name, const QRect& geometry, bool bold);
 
 // The program icon (32 × 32).
@@ -46,6 +60,18 @@ QPixmap ProgramIconPixmap();
 // `defaultButton`; Escape does nothing; arrows move within a parent along `arrowOrders`
 // (each list is one parent's children in tab order, tab stops or not) and wrap; an edit
 // entered by Tab or Shift+Tab selects its whole text; a focused radio button is checked.
+//
+// Further details:
+// - Tab and Shift+Tab follow the same lists: the list of the window's own children, with
+//   each container's list inserted right after the container. Tab stops are the controls
+//   whose focus policy includes Tab, enabled and visible; of an exclusive group of radio
+//   buttons only the checked one.
+// - The arrows skip controls that never take the focus (result boxes, frames).
+// - Inside an edit Up and Down move the caret like Left and Right.
+// - A letter typed while the focus is not in an edit presses the visible, enabled button
+//   whose caption underlines that letter ("終了(&C)": C); Alt+letter is Qt's own.
+// - While the focus is on a push button that button is drawn as the default; otherwise
+//   `defaultButton` and the buttons already made default (setDefault) before this call.
 void InstallWindowKeys(QWidget* window, QPushButton* defaultButton,
                        const QList<QList<QWidget*>>& arrowOrders);
 
@@ -64,10 +90,17 @@ void RunHandler(F&& handler) {
 }
 
 // Shows a window modally (the others disabled), returns its modal result (1 OK, 2 cancel)
-// when it closes; the window is hidden, not destroyed.
+// when it closes; the window is hidden, not destroyed. A QDialog ends by done()/accept()/
+// reject() (rejected counts as 2); any other window ends by EndModal or by being closed (2).
 int ShowModal(QWidget* window);
+
+// Ends the modal run of a window shown by ShowModal with `result`, hiding the window.
+void EndModal(QWidget* window, int result);
 
 // The platform's default alert sound.
 void Beep();
+
+// Replaces what Beep does (tests count the beeps); an empty function restores the sound.
+void SetBeepHandler(std::function<void()> handler);
 
 }  // namespace zanvoro
