@@ -42,7 +42,9 @@ void AppendDigit(long double& acc, char c) {
     acc = acc + static_cast<long double>(c - '0');
 }
 
-[[noreturn]] void NotANumber(std::string_view text) { throw ConversionError(NotANumberMessage(text)); }
+[[noreturn]] void NotANumber(std::string_view text) {
+    throw ConversionError(NotANumberMessage(text));
+}
 
 }  // namespace
 
