@@ -1,5 +1,6 @@
 # Draws the program icon: a round blue face with two large eyes and a small red mouth.
 import math
+import os
 N = 32
 pal = {
     ' ': 'None',      # transparent
@@ -62,4 +63,4 @@ for c in used:
 for i, row in enumerate(g):
     out.append('"%s"%s' % (''.join(row), ',' if i < N - 1 else ''))
 out.append('};')
-open(__import__('os').path.join(__import__('os').path.dirname(__file__), 'program.xpm'), 'w').write('\n'.join(out) + '\n')
+open(os.path.join(os.path.dirname(os.path.abspath(__file__)), 'program.xpm'), 'w').write('\n'.join(out) + '\n')

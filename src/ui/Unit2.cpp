@@ -1,0 +1,116 @@
+// The About dialog: its fixed texts, the bevelled panel and where it opens.
+#include "Unit2.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
+
+#include "WindowSupport.h"
+
+using namespace zanvoro;
+
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// A panel with a raised bevel inside a lowered one.
+class BevelPanel final : public QFrame {
+public:
+    explicit BevelPanel(QWidget* parent) : QFrame(parent) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        const QColor light = palette().color(QPalette::Light);
+        const QColor shadow = palette().color(QPalette::Dark);
+        const QRect outer = rect().adjusted(0, 0, -1, -1);
+        bevel(p, outer, shadow, light);
+        bevel(p, outer.adjusted(1, 1, -1, -1), light, shadow);
+    }
+
+private:
+    static void bevel(QPainter& p, const QRect& r, const QColor& topLeft,
+                      const QColor& bottomRight) {
+        p.setPen(topLeft);
+        p.drawLine(r.topLeft(), r.topRight());
+        p.drawLine(r.topLeft(), r.bottomLeft());
+        p.setPen(bottomRight);
+        p.drawLine(r.bottomLeft(), r.bottomRight());
+        p.drawLine(r.topRight(), r.bottomRight());
+    }
+};
+
+}  // namespace
+
+TAboutBox::TAboutBox(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint) {
+    setObjectName(U("AboutBox"));
+    setWindowTitle(U("ﾊﾞｰｼﾞｮﾝ情報"));
+    ApplyWindowColours(this, ButtonFace());
+    const QFont font = PGothic(12);
+    setFont(font);
+    setFixedSize(298, 213);
+
+    Panel1 = new BevelPanel(this);
+    Panel1->setObjectName(U("Panel1"));
+    Panel1->setGeometry(8, 8, 281, 161);
+
+    ProgramIcon = new QLabel(Panel1);
+    ProgramIcon->setObjectName(U("ProgramIcon"));
+    ProgramIcon->setPixmap(zanvoro::ProgramIconPixmap());
+    ProgramIcon->setGeometry(24, 16, 32, 32);
+
+    ProductName = MakeLabel(Panel1, "ProductName", U("Zanvoro! Pro"), {88, 16, 108, 12}, font,
+                            WindowText());
+    Version = MakeLabel(Panel1, "Version", U("Version H15.5"), {96, 32, 71, 12}, font,
+                        WindowText());
+    Label1 = MakeLabel(Panel1, "Label1", U("悪用厳禁 !"), {96, 56, 93, 19}, PGothic(19, true),
+                       kRed);
+    Copyright = MakeLabel(Panel1, "Copyright", U("Copyright (C) 2003  Zanvoro 開発チーム"),
+                          {8, 80, 235, 12}, font, WindowText());
+    // The contact lines wrap at their width and grow downwards.
+    Label3 = MakeLabel(Panel1, "Label3", U("ご意見・ご要望は開発チームまで"), {80, 96, 113, 12},
+                       font, WindowText());
+    Label2 = MakeLabel(Panel1, "Label2", U("zanvoro.example"), {80, 136, 116, 12}, font,
+                       WindowText());
+    for (QLabel* contact : {Label3, Label2}) {
+        contact->setWordWrap(true);
+        contact->resize(contact->width(),
+                        std::max(contact->height(), contact->heightForWidth(contact->width())));
+    }
+
+    OKButton = new QPushButton(U("OK"), this);
+    OKButton->setObjectName(U("OKButton"));
+    OKButton->setGeometry(111, 180, 75, 25);
+    OKButton->setDefault(true);
+    connect(OKButton, &QPushButton::clicked, this, [this] { EndModal(this, 1); });
+
+    InstallWindowKeys(this, OKButton, {{Panel1, OKButton}});
+    OKButton->setFocus();
+}
+
+QPoint TAboutBox::centredPosition() const {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    // Before its first showing the dialog has no frame yet: borrow the active window's.
+    QSize outer = frameGeometry().size();
+    if (const QWidget* active = QApplication::activeWindow(); active && active != this)
+        outer = size() + (active->frameGeometry().size() - active->geometry().size());
+    return screen.topLeft() + QPoint(std::max(0, (screen.width() - outer.width()) / 2),
+                                     std::max(0, (screen.height() - outer.height()) / 2));
+}
+
+void TAboutBox::setVisible(bool visible) {
+    if (visible && !isVisible()) {
+        move(shownBefore ? lastPosition : centredPosition());
+        shownBefore = true;
+    } else if (!visible && isVisible()) {
+        lastPosition = pos();
+    }
+    QDialog::setVisible(visible);
+}

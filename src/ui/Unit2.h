@@ -1,0 +1,34 @@
+// The About dialog "ﾊﾞｰｼﾞｮﾝ情報": product, version, credits and the program icon.
+#pragma once
+
+#include <QDialog>
+#include <QPoint>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+class TAboutBox : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TAboutBox(QWidget* parent = nullptr);
+
+    void setVisible(bool visible) override;
+
+    QFrame* Panel1;
+    QLabel* ProgramIcon;
+    QLabel* ProductName;
+    QLabel* Version;
+    QLabel* Label1;
+    QLabel* Copyright;
+    QLabel* Label3;
+    QLabel* Label2;
+    QPushButton* OKButton;
+
+private:
+    QPoint centredPosition() const;
+
+    bool shownBefore = false;
+    QPoint lastPosition;
+};
