@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <utility>
 
 #include "WindowSupport.h"
 
@@ -79,10 +80,9 @@ TAboutBox::TAboutBox(QWidget* parent)
                        font, WindowText());
     Label2 = MakeLabel(Panel1, "Label2", U("zanvoro.example"), {80, 136, 116, 12}, font,
                        WindowText());
-    for (QLabel* contact : {Label3, Label2}) {
+    for (auto [contact, width] : {std::pair{Label3, 113}, std::pair{Label2, 116}}) {
         contact->setWordWrap(true);
-        contact->resize(contact->width(),
-                        std::max(contact->height(), contact->heightForWidth(contact->width())));
+        contact->resize(width, std::max(12, contact->heightForWidth(width)));
     }
 
     OKButton = new QPushButton(U("OK"), this);

@@ -20,6 +20,7 @@
 #include <QTextEdit>
 #include <QToolTip>
 
+#include <algorithm>
 #include <string>
 
 #include "errors.h"
@@ -400,7 +401,10 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const 
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setFont(font);
     SetTextColour(label, colour);
-    label->setGeometry(geometry);
+    // Sized to its text: the given width unless the text needs more.
+    label->setGeometry(geometry.x(), geometry.y(),
+                       std::max(geometry.width(), QFontMetrics(font).horizontalAdvance(text)),
+                       geometry.height());
     return label;
 }
 

@@ -1,0 +1,714 @@
+// Qt Test tests of the main window and the About dialog, driven by keys and clicks.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+#include "Unit1.h"
+#include "Unit2.h"
+#include "WindowSupport.h"
+#include "calculations.h"
+
+using zanvoro::kBlack;
+using zanvoro::kBlue;
+using zanvoro::kRed;
+using zanvoro::kTeal;
+
+namespace {
+
+QString U(const char* s) { return QString::fromUtf8(s); }
+
+QWidget* Focus() { return QApplication::focusWidget(); }
+
+void Press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QTest::keyClick(Focus(), Qt::Key(key), mods);
+}
+
+// Runs `act` on the next modal window once it is up (polls, so it works from inside exec()).
+void OnNextModal(std::function<void(QWidget*)> act) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible()) return;
+        poll->deleteLater();
+        act(modal);
+    });
+    poll->start(20);
+}
+
+struct SeenBox {
+    int count = 0;
+    QString text, title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int buttons = 0;
+};
+
+void ExpectErrorBox(SeenBox& seen) {
+    OnNextModal([&seen](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        QVERIFY(box);
+        ++seen.count;
+        seen.text = box->text();
+        seen.title = box->windowTitle();
+        seen.icon = box->icon();
+        seen.buttons = int(box->buttons().size());
+        QTest::keyClick(box->button(QMessageBox::Ok), Qt::Key_Space);
+    });
+}
+
+QStringList Results(const TForm1& f) {
+    QStringList out;
+    for (QLabel* box : {f.SText4, f.SText1, f.SText5, f.SText10, f.SText2, f.SText11, f.SText9,
+                        f.SText3, f.SText8, f.SText6, f.SText7, f.SText12, f.SText13})
+        out << box->text();
+    return out;
+}
+
+}  // namespace
+
+class Unit1Test : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TForm1> form;
+    int beeps = 0;
+
+    // Puts `text` into Edit1 the way a user does: Tab from 計算 selects it, typing replaces it.
+    void typeTarget(const QString& text) {
+        form->Button1->setFocus();
+        Press(Qt::Key_Tab);
+        QCOMPARE(Focus(), form->Edit1);
+        QTest::keyClicks(form->Edit1, text);
+        QCOMPARE(form->Edit1->text(), text);
+    }
+
+private slots:
+    void init() {
+        beeps = 0;
+        zanvoro::SetBeepHandler([this] { ++beeps; });
+        form = std::make_unique<TForm1>();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+    void cleanup() {
+        form.reset();
+        zanvoro::SetBeepHandler({});
+    }
+
+    void layout_data() {
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<QColor>("colour");
+        const QColor text = kBlack;
+        struct Row {
+            const char *name, *parent;
+            QRect geometry;
+            const char* text;
+            int pixels;
+            bool bold;
+            QColor colour;
+        };
+        const Row rows[] = {
+            {"Label1", "ClientArea", {8, 8, 127, 16}, "希望工事費 (税込)", 16, false, kBlue},
+            {"Edit1", "ClientArea", {8, 32, 169, 27}, "0", 19, true, text},
+            {"Label6", "ClientArea", {184, 40, 32, 16}, "万円", 16, false, text},
+            {"RadioGroup1", "ClientArea", {224, 8, 273, 57}, "工事種類", 16, false, kBlue},
+            {"rb1", "ClientArea", {240, 32, 89, 17}, "道路維持", 16, false, text},
+            {"rb2", "ClientArea", {352, 32, 57, 17}, "新営", 16, false, text},
+            {"rb3", "ClientArea", {432, 32, 57, 17}, "改修", 16, false, text},
+            {"SText12", "ClientArea", {8, 104, 80, 17}, "0", 16, false, text},
+            {"Label23", "ClientArea", {8, 88, 95, 16}, "工事費 (概算)", 16, false, kRed},
+            {"Label24", "ClientArea", {88, 104, 26, 13}, "万円", 13, false, text},
+            {"SText13", "ClientArea", {160, 104, 80, 17}, "0", 16, false, text},
+            {"Label25", "ClientArea", {160, 88, 64, 16}, "共通費計", 16, false, kBlack},
+            {"Label26", "ClientArea", {240, 104, 26, 13}, "万円", 13, false, text},
+            {"SText6", "ClientArea", {8, 168, 80, 17}, "0", 16, false, text},
+            {"Label2", "ClientArea", {8, 152, 64, 16}, "工事価格", 16, false, text},
+            {"Label21", "ClientArea", {88, 168, 26, 13}, "万円", 13, false, text},
+            {"SText7", "ClientArea", {160, 168, 80, 17}, "0", 16, false, text},
+            {"Label3", "ClientArea", {160, 152, 48, 16}, "消費税", 16, false, text},
+            {"Label22", "ClientArea", {240, 168, 26, 13}, "万円", 13, false, text},
+            {"Label7", "ClientArea", {280, 152, 22, 13}, "５％", 13, false, text},
+            {"SText9", "ClientArea", {8, 232, 80, 17}, "0", 16, false, text},
+            {"Label4", "ClientArea", {8, 216, 64, 16}, "工事原価", 16, false, text},
+            {"Label19", "ClientArea", {88, 232, 26, 13}, "万円", 13, false, text},
+            {"SText3", "ClientArea", {160, 232, 80, 17}, "0", 16, false, text},
+            {"Label5", "ClientArea", {160, 216, 80, 16}, "一般管理費", 16, false, text},
+            {"Label20", "ClientArea", {240, 232, 26, 13}, "万円", 13, false, text},
+            {"SText8", "ClientArea", {240, 216, 50, 17}, "0", 16, false, text},
+            {"Label8", "ClientArea", {290, 216, 13, 13}, "％", 13, false, text},
+            {"SText10", "ClientArea", {8, 296, 80, 17}, "0", 16, false, text},
+            {"Label9", "ClientArea", {8, 280, 64, 16}, "純工事費", 16, false, text},
+            {"Label17", "ClientArea", {88, 296, 26, 13}, "万円", 13, false, text},
+            {"SText2", "ClientArea", {160, 296, 80, 17}, "0", 16, false, text},
+            {"Label10", "ClientArea", {160, 280, 80, 16}, "現場管理費", 16, false, text},
+            {"Label18", "ClientArea", {240, 296, 26, 13}, "万円", 13, false, text},
+            {"SText11", "ClientArea", {240, 280, 50, 17}, "0", 16, false, text},
+            {"Label11", "ClientArea", {290, 280, 13, 13}, "％", 13, false, text},
+            {"SText4", "ClientArea", {8, 360, 80, 17}, "0", 16, true, text},
+            {"Label12", "ClientArea", {8, 344, 80, 16}, "直接工事費", 16, false, kRed},
+            {"Label15", "ClientArea", {88, 360, 26, 13}, "万円", 13, false, text},
+            {"SText1", "ClientArea", {160, 360, 80, 17}, "0", 16, false, text},
+            {"Label13", "ClientArea", {160, 344, 80, 16}, "共通仮設費", 16, false, text},
+            {"Label16", "ClientArea", {240, 360, 26, 13}, "万円", 13, false, text},
+            {"SText5", "ClientArea", {240, 344, 50, 17}, "0", 16, false, text},
+            {"Label14", "ClientArea", {290, 344, 13, 13}, "％", 13, false, text},
+            {"GroupBox1", "ClientArea", {328, 88, 169, 249}, "経費設定", 16, false, kBlue},
+            {"CheckBox1", "GroupBox1", {8, 48, 153, 17}, "直工だけに含まない金額", 12, false, kBlack},
+            {"Edit2", "GroupBox1", {48, 72, 73, 24}, "0", 16, true, kBlack},
+            {"Label27", "GroupBox1", {120, 80, 26, 13}, "万円", 13, false, kBlack},
+            {"CheckBox2", "GroupBox1", {8, 120, 153, 17}, "全経費を掛けない金額", 12, false, kBlack},
+            {"Edit3", "GroupBox1", {48, 144, 73, 24}, "0", 16, true, kBlack},
+            {"Label28", "GroupBox1", {120, 152, 26, 13}, "万円", 13, false, kBlack},
+            {"CheckBox3", "GroupBox1", {8, 192, 137, 17}, "共通仮設費をみない", 12, false, kBlack},
+            {"Label29", "ClientArea", {80, 392, 343, 12}, "", 12, false, kTeal},
+            {"Button2", "ClientArea", {8, 408, 105, 41}, "クリア", 16, false, text},
+            {"Button1", "ClientArea", {128, 408, 249, 41}, "計　        　算", 16, false, text},
+            {"BitBtn1", "ClientArea", {392, 408, 105, 41}, "終了(&C)", 16, false, text},
+        };
+        for (const Row& r : rows)
+            QTest::newRow(r.name) << U(r.parent) << r.geometry << U(r.text) << r.pixels << r.bold
+                                  << r.colour;
+    }
+    void layout() {
+        QFETCH(QString, parent);
+        QFETCH(QRect, geometry);
+        QFETCH(QString, text);
+        QFETCH(int, pixels);
+        QFETCH(bool, bold);
+        QFETCH(QColor, colour);
+        auto* w = form->findChild<QWidget*>(QTest::currentDataTag());
+        QVERIFY(w);
+        QCOMPARE(w->parentWidget()->objectName(), parent);
+        QCOMPARE(w->geometry(), geometry);
+        QCOMPARE(w->font().family(), U("ＭＳ Ｐゴシック"));
+        QCOMPARE(QFontInfo(w->font()).family(), U("IPAPGothic"));
+        QCOMPARE(w->font().pixelSize(), pixels);
+        QCOMPARE(w->font().bold(), bold);
+        QCOMPARE(w->font().italic(), w == form->Label29);
+
+        QString shown;
+        QPalette::ColorRole role = QPalette::WindowText;
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            shown = label->text();
+            const bool result = w->objectName().startsWith(U("SText"));
+            if (result) {
+                QVERIFY(label->alignment() & Qt::AlignRight);
+                QCOMPARE(label->frameShadow(), QFrame::Sunken);
+                QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+                QCOMPARE(label->minimumSize(), label->maximumSize());
+            } else {
+                // Labels are sized to their texts: the text must not be cut off.
+                QVERIFY2(label->fontMetrics().horizontalAdvance(shown) <= label->width(),
+                         qPrintable(shown));
+            }
+        } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+            shown = button->text();
+            role = QPalette::ButtonText;
+        } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+            shown = edit->text();
+            role = QPalette::Text;
+            QCOMPARE(edit->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+        } else if (auto* frame = qobject_cast<QGroupBox*>(w)) {
+            shown = frame->title();
+            QCOMPARE(frame->focusPolicy(), Qt::NoFocus);
+        }
+        if (w == form->Label29) {
+            QVERIFY(shown.startsWith(U("Zanvoro！Pro　　for  ")));
+            QVERIFY(shown.endsWith(U("    Ver  H15.5 ")));
+        } else {
+            QCOMPARE(shown, text);
+        }
+        QCOMPARE(w->palette().color(QPalette::Active, role), colour);
+    }
+
+    void window() {
+        QCOMPARE(form->windowTitle(), U("Zanvoro!Pro"));
+        QCOMPARE(form->pos(), QPoint(279, 139));
+        QCOMPARE(form->ClientArea->size(), QSize(508, 462));
+        QCOMPARE(form->ClientArea->y(), form->MainMenu1->geometry().bottom() + 1);
+        QCOMPARE(form->height(), form->MainMenu1->height() + 462);
+        QCOMPARE(form->minimumSize(), form->maximumSize());
+        QVERIFY(form->windowFlags() & Qt::WindowMaximizeButtonHint);
+        QVERIFY(form->windowFlags() & Qt::WindowMinimizeButtonHint);
+        QCOMPARE(form->palette().color(QPalette::Window), zanvoro::Light3D());
+        QVERIFY(!form->windowIcon().isNull());
+        QVERIFY(!form->BitBtn1->icon().isNull());
+        QCOMPARE(form->BitBtn1->iconSize(), QSize(18, 18));
+        QVERIFY(form->rb1->isChecked() && !form->rb2->isChecked() && !form->rb3->isChecked());
+        QVERIFY(!form->CheckBox1->isChecked() && !form->Edit2->isEnabled());
+        QVERIFY(!form->CheckBox2->isChecked() && !form->Edit3->isEnabled());
+
+        const QList<QAction*> top = form->MainMenu1->actions();
+        QCOMPARE(top.size(), 2);
+        QCOMPARE(top[0]->menu(), form->N1);
+        QCOMPARE(top[1]->menu(), form->N2);
+        QCOMPARE(form->N1->title(), U("ファイル"));
+        QCOMPARE(form->N2->title(), U("ヘルプ"));
+        QCOMPARE(form->N1->actions(), (QList<QAction*>{form->N3, form->N4, form->Exit1}));
+        QCOMPARE(form->N2->actions(), QList<QAction*>{form->N5});
+        QCOMPARE(form->N3->text(), U("Pelmaroを呼ぶ"));
+        QVERIFY(form->N4->isSeparator());
+        QCOMPARE(form->Exit1->text(), U("終了"));
+        QCOMPARE(form->N5->text(), U("バージョン情報"));
+        for (QAction* a : {form->N3, form->Exit1, form->N5}) QVERIFY(a->shortcut().isEmpty());
+    }
+
+    void maximizeMovesNothing() {
+        const QRect button = form->Button1->geometry();
+        const QRect client = form->ClientArea->geometry();
+        form->showMaximized();
+        QTRY_VERIFY(form->isMaximized());
+        QCOMPARE(form->Button1->geometry(), button);
+        QCOMPARE(form->ClientArea->geometry(), client);
+        form->showNormal();
+        QTRY_COMPARE(form->size(), QSize(508, form->MainMenu1->height() + 462));
+    }
+
+    void search_data() {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("work");
+        QTest::addColumn<bool>("noCommonTemp");
+        QTest::addColumn<QString>("extraInNet");
+        QTest::addColumn<QString>("extraNoOverhead");
+        QTest::addColumn<QString>("direct");
+        QTest::addColumn<QString>("total");
+        QTest::newRow("0") << "0" << "rb1" << false << "" << "" << "10" << "18.5";
+        QTest::newRow("5") << "5" << "rb1" << false << "" << "" << "11" << "20.3";
+        QTest::newRow("185.1") << "185.1" << "rb1" << false << "" << "" << "101" << "186.9";
+        QTest::newRow("1000") << "1000" << "rb1" << false << "" << "" << "545" << "1003.5";
+        QTest::newRow("1000 no temp") << "1000" << "rb1" << true << "" << "" << "660" << "1002.6";
+        QTest::newRow("1000 extras") << "1000" << "rb1" << false << "10" << "20" << "525"
+                                     << "1002.2";
+        QTest::newRow("10000 new") << "10000" << "rb2" << false << "" << "" << "7405"
+                                   << "10000.5";
+        QTest::newRow("5000 renovation") << "5000" << "rb3" << false << "" << "" << "3778"
+                                         << "5001.8";
+        QTest::newRow("unchecked extra ignored")
+            << "1000" << "rb1" << false << "!10" << "!20" << "545" << "1003.5";
+    }
+    void search() {
+        QFETCH(QString, target);
+        QFETCH(QString, work);
+        QFETCH(bool, noCommonTemp);
+        QFETCH(QString, extraInNet);
+        QFETCH(QString, extraNoOverhead);
+        QFETCH(QString, direct);
+        QFETCH(QString, total);
+
+        QTest::mouseClick(form->findChild<QRadioButton*>(work), Qt::LeftButton);
+        if (noCommonTemp) QTest::mouseClick(form->CheckBox3, Qt::LeftButton);
+        // "!" marks an extra typed while its box is checked, then unchecked again.
+        auto extra = [](QCheckBox* box, QLineEdit* edit, QString text) {
+            if (text.isEmpty()) return;
+            const bool keep = !text.startsWith(u'!');
+            QTest::mouseClick(box, Qt::LeftButton);
+            edit->setFocus(Qt::TabFocusReason);
+            QTest::keyClicks(edit, text.remove(u'!'));
+            if (!keep) QTest::mouseClick(box, Qt::LeftButton);
+        };
+        extra(form->CheckBox1, form->Edit2, extraInNet);
+        extra(form->CheckBox2, form->Edit3, extraNoOverhead);
+
+        typeTarget(target);
+        Press(Qt::Key_Return);
+        QCOMPARE(form->SText4->text(), direct);
+        QCOMPARE(form->SText12->text(), total);
+        QCOMPARE(beeps, 1);
+        QCOMPARE(form->SearchState().DirectCost, 10.0);
+        QCOMPARE(form->SearchState().TotalCost, 0.0);
+
+        // Every box shows its own field of the estimate.
+        const auto workType = work == U("rb2")   ? costmodel::WorkType::NewBuilding
+                              : work == U("rb3") ? costmodel::WorkType::Renovation
+                                                 : costmodel::WorkType::RoadMaintenance;
+        const bool checked = !extraInNet.isEmpty() && !extraInNet.startsWith(u'!');
+        const auto expected = costmodel::FormatResults(costmodel::FindEstimate(
+            target.toDouble(), workType, noCommonTemp, checked ? extraInNet.toDouble() : 0,
+            checked ? extraNoOverhead.toDouble() : 0));
+        QStringList want;
+        for (const auto& t : expected) want << QString::fromStdString(t);
+        QCOMPARE(Results(*form), want);
+
+        // The same search again gives the same result.
+        Press(Qt::Key_Return);
+        QCOMPARE(Results(*form), want);
+        QCOMPARE(beeps, 2);
+    }
+
+    void badTextShowsErrorAndKeepsResults_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("letters") << "Edit1" << "abc" << U("'abc' は浮動小数点数ではありません.");
+        QTest::newRow("empty") << "Edit1" << "" << U("'' は浮動小数点数ではありません.");
+        QTest::newRow("overflow") << "Edit1" << "1E400" << U("浮動小数点数のｵｰﾊﾞｰﾌﾛｰ.");
+        QTest::newRow("extra") << "Edit2" << "１２" << U("'１２' は浮動小数点数ではありません.");
+    }
+    void badTextShowsErrorAndKeepsResults() {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        typeTarget(U("185.1"));
+        Press(Qt::Key_Return);
+        const QStringList before = Results(*form);
+
+        if (field == U("Edit2")) {
+            QTest::mouseClick(form->CheckBox1, Qt::LeftButton);
+            form->Edit2->setText(text);  // full-width digits cannot be typed by QTest
+        } else {
+            form->Button1->setFocus();
+            Press(Qt::Key_Tab);
+            QTest::keyClick(form->Edit1, Qt::Key_Delete);
+            QTest::keyClicks(form->Edit1, text);
+        }
+        SeenBox seen;
+        ExpectErrorBox(seen);
+        Press(Qt::Key_Return);
+        QTRY_COMPARE(seen.count, 1);
+        QCOMPARE(seen.text, message);
+        QCOMPARE(seen.title, U("Zanvoro!"));
+        QCOMPARE(seen.icon, QMessageBox::Critical);
+        QCOMPARE(seen.buttons, 1);
+        QCOMPARE(Results(*form), before);
+        QCOMPARE(beeps, 1);
+
+        // The window still answers: 計算 with a good text works again.
+        QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        form->Edit2->setText(U("0"));
+        typeTarget(U("0"));
+        QTest::mouseClick(form->Button1, Qt::LeftButton);
+        QCOMPARE(form->SText4->text(), U("10"));
+        QCOMPARE(beeps, 2);
+    }
+
+    void clear() {
+        QTest::mouseClick(form->rb3, Qt::LeftButton);
+        QTest::mouseClick(form->CheckBox1, Qt::LeftButton);
+        QTest::mouseClick(form->CheckBox3, Qt::LeftButton);
+        form->Edit2->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(form->Edit2, U("5"));
+        form->Edit3->setText(U("7"));
+        typeTarget(U("300"));
+        Press(Qt::Key_Return);
+        QVERIFY(form->SText12->text() != U("0"));
+
+        form->Button2->setFocus(Qt::TabFocusReason);
+        Press(Qt::Key_Return);  // Enter on クリア clears instead of searching
+        QCOMPARE(beeps, 1);
+        QCOMPARE(form->Edit1->text(), U("0"));
+        QCOMPARE(Results(*form), QStringList(13, U("0")));
+        for (QLineEdit* e : {form->Edit2, form->Edit3}) {
+            QCOMPARE(e->text(), U("0"));
+            QVERIFY(!e->isEnabled());
+        }
+        for (QCheckBox* b : {form->CheckBox1, form->CheckBox2, form->CheckBox3})
+            QVERIFY(!b->isChecked());
+        QVERIFY(form->rb3->isChecked());
+        QCOMPARE(form->SearchState().DirectCost, 10.0);
+    }
+
+    void checkBoxesSwitchTheirEdits() {
+        struct Pair {
+            QCheckBox* box;
+            QLineEdit* edit;
+        };
+        for (Pair p : {Pair{form->CheckBox1, form->Edit2}, Pair{form->CheckBox2, form->Edit3}}) {
+            p.edit->setText(U("12"));
+            QTest::mouseClick(p.box, Qt::LeftButton);
+            QVERIFY(p.box->isChecked() && p.edit->isEnabled());
+            p.box->setFocus();
+            Press(Qt::Key_Space);
+            QVERIFY(!p.box->isChecked() && !p.edit->isEnabled());
+            Press(Qt::Key_Space);
+            QVERIFY(p.box->isChecked() && p.edit->isEnabled());
+            QCOMPARE(p.edit->text(), U("12"));
+        }
+        QTest::mouseClick(form->Button2, Qt::LeftButton);
+        QVERIFY(!form->Edit2->isEnabled() && !form->Edit3->isEnabled());
+    }
+
+    void firstFocusAndEnter() {
+        QCOMPARE(Focus(), form->Button1);
+        QVERIFY(form->Button1->isDefault());
+        Press(Qt::Key_Return);
+        QCOMPARE(form->SText4->text(), U("10"));
+        QCOMPARE(form->SText12->text(), U("18.5"));
+
+        // Enter from a check box or a radio button presses 計算 and toggles nothing.
+        form->Edit1->setText(U("5"));
+        form->CheckBox3->setFocus();
+        Press(Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(!form->CheckBox3->isChecked());
+        QCOMPARE(form->SText4->text(), U("11"));
+        QVERIFY(form->Button1->isDefault());
+
+        // A focused push button is the one Enter presses, and is drawn as the default.
+        form->Button2->setFocus();
+        QVERIFY(form->Button2->isDefault() && !form->Button1->isDefault());
+        form->Edit1->setFocus();
+        QVERIFY(form->Button1->isDefault() && !form->Button2->isDefault());
+    }
+
+    void escapeDoesNothing() {
+        QSignalSpy closed(form.get(), &TForm1::closed);
+        for (QWidget* w : {static_cast<QWidget*>(form->Button1), static_cast<QWidget*>(form->Edit1),
+                           static_cast<QWidget*>(form->CheckBox1)}) {
+            w->setFocus();
+            Press(Qt::Key_Escape);
+            QCOMPARE(Focus(), w);
+        }
+        QVERIFY(form->isVisible());
+        QCOMPARE(closed.count(), 0);
+        QCOMPARE(beeps, 0);
+    }
+
+    void tabOrder_data() {
+        QTest::addColumn<bool>("extras");
+        QTest::addColumn<QString>("work");
+        QTest::addColumn<QStringList>("order");
+        const QStringList head = {"Button1", "Edit1"};
+        const QStringList tail = {"BitBtn1", "Button2", "CheckBox1", "CheckBox2", "CheckBox3"};
+        QTest::newRow("start") << false << "rb1" << head + QStringList{"rb1"} + tail;
+        QTest::newRow("rb2 extras") << true << "rb2"
+                                    << head + QStringList{"rb2"} + tail +
+                                           QStringList{"Edit2", "Edit3"};
+    }
+    void tabOrder() {
+        QFETCH(bool, extras);
+        QFETCH(QString, work);
+        QFETCH(QStringList, order);
+        form->findChild<QRadioButton*>(work)->setChecked(true);
+        if (extras) {
+            form->CheckBox1->setChecked(true);
+            form->CheckBox2->setChecked(true);
+        }
+        form->Button1->setFocus();
+        QStringList forward;
+        for (int i = 0; i < order.size(); ++i) {
+            forward << Focus()->objectName();
+            Press(Qt::Key_Tab);
+        }
+        QCOMPARE(forward, order);
+        QCOMPARE(Focus(), form->Button1);
+        QStringList backward;
+        for (int i = 0; i < order.size(); ++i) {
+            Press(Qt::Key_Tab, Qt::ShiftModifier);
+            backward.prepend(Focus()->objectName());
+        }
+        QCOMPARE(backward, order);
+    }
+
+    void tabSelectsClickDoesNot() {
+        form->Edit1->setText(U("1234"));
+        form->Button1->setFocus();
+        Press(Qt::Key_Tab);
+        QCOMPARE(form->Edit1->selectedText(), U("1234"));
+        form->Button1->setFocus();
+        QTest::mouseClick(form->Edit1, Qt::LeftButton, {}, QPoint(60, 13));
+        QCOMPARE(Focus(), form->Edit1);
+        QVERIFY(form->Edit1->selectedText().isEmpty());
+    }
+
+    void arrows_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("to");
+        QTest::newRow("Button1 right") << "Button1" << int(Qt::Key_Right) << "Edit1";
+        QTest::newRow("Button1 left wraps") << "Button1" << int(Qt::Key_Left) << "Button2";
+        QTest::newRow("Button2 down wraps") << "Button2" << int(Qt::Key_Down) << "Button1";
+        QTest::newRow("rb3 down to BitBtn1") << "rb3" << int(Qt::Key_Down) << "BitBtn1";
+        QTest::newRow("rb1 right") << "rb1" << int(Qt::Key_Right) << "rb2";
+        QTest::newRow("rb2 up") << "rb2" << int(Qt::Key_Up) << "rb1";
+        QTest::newRow("frame wraps") << "CheckBox3" << int(Qt::Key_Down) << "CheckBox1";
+        QTest::newRow("frame back wraps") << "CheckBox1" << int(Qt::Key_Up) << "CheckBox3";
+    }
+    void arrows() {
+        QFETCH(QString, from);
+        QFETCH(int, key);
+        QFETCH(QString, to);
+        form->findChild<QWidget*>(from)->setFocus(Qt::TabFocusReason);
+        Press(key);
+        QCOMPARE(Focus()->objectName(), to);
+        if (auto* radio = qobject_cast<QRadioButton*>(Focus())) QVERIFY(radio->isChecked());
+    }
+
+    void arrowsInEditMoveCaret() {
+        form->Edit1->setText(U("123"));
+        form->Edit1->setFocus(Qt::MouseFocusReason);
+        form->Edit1->setCursorPosition(1);
+        for (int key : {Qt::Key_Right, Qt::Key_Down}) Press(key);
+        QCOMPARE(form->Edit1->cursorPosition(), 3);
+        for (int key : {Qt::Key_Left, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up}) Press(key);
+        QCOMPARE(form->Edit1->cursorPosition(), 0);
+        QCOMPARE(Focus(), form->Edit1);
+    }
+
+    void closeKeys_data() {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("mods");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("C on Button1") << "Button1" << int(Qt::Key_C) << 0 << true;
+        QTest::newRow("C on check box") << "CheckBox2" << int(Qt::Key_C) << 0 << true;
+        QTest::newRow("C in Edit1 types") << "Edit1" << int(Qt::Key_C) << 0 << false;
+        QTest::newRow("Alt+C in Edit1") << "Edit1" << int(Qt::Key_C) << int(Qt::AltModifier)
+                                        << true;
+        QTest::newRow("Enter on BitBtn1") << "BitBtn1" << int(Qt::Key_Return) << 0 << true;
+        QTest::newRow("X does nothing") << "Button1" << int(Qt::Key_X) << 0 << false;
+    }
+    void closeKeys() {
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(int, mods);
+        QFETCH(bool, closes);
+        QSignalSpy closed(form.get(), &TForm1::closed);
+        form->findChild<QWidget*>(focus)->setFocus(Qt::TabFocusReason);
+        Press(key, Qt::KeyboardModifiers(mods));
+        if (closes) {
+            QTRY_COMPARE(closed.count(), 1);
+            QVERIFY(!form->isVisible());
+        } else {
+            QTest::qWait(200);
+            QCOMPARE(closed.count(), 0);
+            QVERIFY(form->isVisible());
+        }
+        if (focus == U("Edit1") && !closes) QCOMPARE(form->Edit1->text(), U("c"));
+    }
+
+    void exitItemCloses() {
+        QSignalSpy closed(form.get(), &TForm1::closed);
+        form->Exit1->trigger();
+        QCOMPARE(closed.count(), 1);
+        QVERIFY(!form->isVisible());
+    }
+
+    void calculatorShownModally() {
+        QWidget calculator;
+        calculator.resize(200, 100);
+        form->N3->trigger();  // no calculator yet: nothing happens
+        form->setCalculatorWindow(&calculator);
+        int beepsWhileOpen = -1;
+        OnNextModal([&](QWidget* modal) {
+            QCOMPARE(modal, &calculator);
+            // The main window takes no input meanwhile.
+            const QPoint centre = form->Button1->mapTo(form.get(), form->Button1->rect().center());
+            QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, centre);
+            beepsWhileOpen = beeps;
+            calculator.close();
+        });
+        form->N3->trigger();
+        QCOMPARE(beepsWhileOpen, 0);
+        QVERIFY(!calculator.isVisible());
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {},
+                          form->Button1->mapTo(form.get(), form->Button1->rect().center()));
+        QCOMPARE(beeps, 1);  // the same click counts once the calculator is closed
+
+        OnNextModal([&](QWidget*) { zanvoro::EndModal(&calculator, 1); });
+        QCOMPARE(zanvoro::ShowModal(&calculator), 1);
+        OnNextModal([&](QWidget*) { calculator.close(); });
+        QCOMPARE(zanvoro::ShowModal(&calculator), 2);
+    }
+
+    void aboutBox() {
+        TAboutBox about;
+        QCOMPARE(about.windowTitle(), U("ﾊﾞｰｼﾞｮﾝ情報"));
+        QCOMPARE(about.size(), QSize(298, 213));
+        QCOMPARE(about.minimumSize(), about.maximumSize());
+        QVERIFY(!(about.windowFlags() & (Qt::WindowMinimizeButtonHint |
+                                          Qt::WindowMaximizeButtonHint)));
+        QCOMPARE(about.palette().color(QPalette::Window), zanvoro::ButtonFace());
+        struct Row {
+            QWidget* w;
+            QRect geometry;
+            const char* text;
+        };
+        for (const Row& r : {Row{about.Panel1, {8, 8, 281, 161}, nullptr},
+                             Row{about.ProgramIcon, {24, 16, 32, 32}, nullptr},
+                             Row{about.ProductName, {88, 16, 108, 12}, "Zanvoro! Pro"},
+                             Row{about.Version, {96, 32, 71, 12}, "Version H15.5"},
+                             Row{about.Label1, {96, 56, 93, 19}, "悪用厳禁 !"},
+                             Row{about.Copyright, {8, 80, 235, 12}, nullptr},
+                             Row{about.OKButton, {111, 180, 75, 25}, "OK"}}) {
+            QRect expected = r.geometry;
+            // Labels grow to their texts ("Version H15.5" needs 80 px in this font).
+            if (auto* label = qobject_cast<QLabel*>(r.w); label && !label->text().isEmpty())
+                expected.setWidth(std::max(expected.width(),
+                                           label->fontMetrics().horizontalAdvance(label->text())));
+            QCOMPARE(r.w->geometry(), expected);
+            QCOMPARE(r.w->focusPolicy() == Qt::NoFocus, r.w != about.OKButton);
+            if (auto* label = qobject_cast<QLabel*>(r.w); label && r.text)
+                QCOMPARE(label->text(), U(r.text));
+            if (auto* label = qobject_cast<QLabel*>(r.w); label && !label->text().isEmpty())
+                QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+                         qPrintable(label->text()));
+        }
+        QCOMPARE(about.Label1->font().pixelSize(), 19);
+        QVERIFY(about.Label1->font().bold());
+        QCOMPARE(about.Label1->palette().color(QPalette::WindowText), kRed);
+        QCOMPARE(about.ProductName->font().pixelSize(), 12);
+        QCOMPARE(about.ProgramIcon->pixmap().size(), QSize(32, 32));
+        for (QLabel* contact : {about.Label3, about.Label2}) {
+            QVERIFY(contact->wordWrap());
+            QCOMPARE(contact->width(), contact == about.Label3 ? 113 : 116);
+            QVERIFY(contact->height() >= contact->heightForWidth(contact->width()));
+        }
+        QVERIFY(about.Label3->geometry().bottom() < about.Label2->y());
+        QVERIFY(about.OKButton->isDefault());
+
+        // Opened from the menu: centred first; Escape does nothing; Enter on OK closes.
+        form->setAboutBox(&about);
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        // Centred by its outer size, frame included.
+        const QSize frame = form->frameGeometry().size() - form->geometry().size();
+        const QPoint centre((screen.width() - 298 - frame.width()) / 2,
+                            (screen.height() - 213 - frame.height()) / 2);
+        QPoint firstPos;
+        OnNextModal([&](QWidget* modal) {
+            QCOMPARE(modal, &about);
+            firstPos = about.pos();
+            QCOMPARE(Focus(), about.OKButton);
+            Press(Qt::Key_Escape);
+            QVERIFY(about.isVisible());
+            about.move(40, 30);
+            Press(Qt::Key_Return);
+        });
+        form->N5->trigger();
+        QCOMPARE(firstPos, centre);
+        QVERIFY(!about.isVisible());
+
+        // Reopened where it was left; closing by the title bar also works.
+        QPoint secondPos;
+        OnNextModal([&](QWidget*) {
+            secondPos = about.pos();
+            about.close();
+        });
+        QCOMPARE(zanvoro::ShowModal(&about), 2);
+        QCOMPARE(secondPos, QPoint(40, 30));
+        OnNextModal([&](QWidget*) { QTest::keyClick(about.OKButton, Qt::Key_Space); });
+        QCOMPARE(zanvoro::ShowModal(&about), 1);
+    }
+};
+
+QTEST_MAIN(Unit1Test)
+#include "Unit1Test.moc"
