@@ -239,9 +239,12 @@ private:
     }
 
     bool isTabStop(QWidget* w) const {
-        if (!usable(w) || !(w->focusPolicy() & Qt::TabFocus)) return false;
+        if (!usable(w)) return false;
         auto* radio = qobject_cast<QRadioButton*>(w);
-        if (!radio || !radio->autoExclusive() || radio->isChecked()) return true;
+        // Qt moves the Tab bit between radio buttons by itself, across nested groups too:
+        // for them only the checked state counts.
+        if (!radio || !radio->autoExclusive()) return w->focusPolicy() & Qt::TabFocus;
+        if (radio->isChecked()) return true;
         // An unchecked radio button is a stop only while its group has no checked one,
         // and then only the first of the group.
         for (QRadioButton* other : radio->parentWidget()->findChildren<QRadioButton*>(

@@ -65,7 +65,7 @@ QPixmap ProgramIconPixmap();
 // - Tab and Shift+Tab follow the same lists: the list of the window's own children, with
 //   each container's list inserted right after the container. Tab stops are the controls
 //   whose focus policy includes Tab, enabled and visible; of an exclusive group of radio
-//   buttons only the checked one.
+//   buttons only the checked one, whatever its focus policy.
 // - The arrows skip controls that never take the focus (result boxes, frames).
 // - Inside an edit Up and Down move the caret like Left and Right.
 // - A letter typed while the focus is not in an edit presses the visible, enabled button
