@@ -104,17 +104,6 @@ Button* MakeButton(QWidget* parent, const char* name, const QString& caption,
     return button;
 }
 
-QGroupBox* MakeFrame(QWidget* parent, const char* name, const QString& caption,
-                     const QRect& geometry) {
-    auto* frame = new QGroupBox(caption, parent);
-    frame->setObjectName(U(name));
-    frame->setFont(PGothic(16));
-    SetTextColour(frame, kBlue);
-    frame->setFocusPolicy(Qt::NoFocus);
-    frame->setGeometry(geometry);
-    return frame;
-}
-
 constexpr int kClientWidth = 508;
 constexpr int kClientHeight = 462;
 
@@ -160,7 +149,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     Label6 = MakeLabel(c, "Label6", U("万円"), {184, 40, 32, 16}, PGothic(16), WindowText());
 
     // Work category: the buttons belong to the window and are drawn over the frame.
-    RadioGroup1 = MakeFrame(c, "RadioGroup1", U("工事種類"), {224, 8, 273, 57});
+    RadioGroup1 = MakeCaptionFrame(c, "RadioGroup1", U("工事種類"), {224, 8, 273, 57},
+                                   PGothic(16), kBlue);
     rb1 = MakeButton<QRadioButton>(c, "rb1", U("道路維持"), {240, 32, 89, 17}, PGothic(16),
                                    WindowText());
     rb2 = MakeButton<QRadioButton>(c, "rb2", U("新営"), {352, 32, 57, 17}, PGothic(16),
@@ -211,7 +201,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     rate(SText5, "SText5", 344, Label14, "Label14");
 
     // Expense settings
-    GroupBox1 = MakeFrame(c, "GroupBox1", U("経費設定"), {328, 88, 169, 249});
+    GroupBox1 = MakeCaptionFrame(c, "GroupBox1", U("経費設定"), {328, 88, 169, 249}, PGothic(16),
+                                 kBlue);
     QWidget* g = GroupBox1;
     CheckBox1 = MakeButton<QCheckBox>(g, "CheckBox1", U("直工だけに含まない金額"),
                                       {8, 48, 153, 17}, PGothic(12), kBlack);

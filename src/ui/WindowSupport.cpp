@@ -94,13 +94,35 @@ protected:
     }
 
 private:
-    QRect textArea() const { return contentsRect().adjusted(1, 0, -1, 0); }
+    QRect textArea() const { return contentsRect().adjusted(1, 0, -2, 0); }
 
     QFont fittingFont(int width) const {
         QFont f = font();
         while (f.pixelSize() > 8 && QFontMetrics(f).horizontalAdvance(text()) > width)
             f.setPixelSize(f.pixelSize() - 1);
         return f;
+    }
+};
+
+class CaptionFrame final : public QGroupBox {
+public:
+    CaptionFrame(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        const QFontMetrics fm(font());
+        const QRect line = rect().adjusted(0, fm.height() / 2, -1, -1);
+        p.setPen(palette().color(QPalette::Dark));
+        p.drawRect(line.adjusted(0, 0, -1, -1));
+        p.setPen(palette().color(QPalette::Light));
+        p.drawRect(line.adjusted(1, 1, 0, 0));
+        if (title().isEmpty()) return;
+        const QRect text(8, 0, fm.horizontalAdvance(title()) + 2, fm.height());
+        p.fillRect(text, palette().color(QPalette::Window));
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawText(text.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                   title());
     }
 };
 
@@ -409,6 +431,17 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const 
                        std::max(geometry.width(), QFontMetrics(font).horizontalAdvance(text)),
                        geometry.height());
     return label;
+}
+
+QGroupBox* MakeCaptionFrame(QWidget* parent, const char* name, const QString& caption,
+                            const QRect& geometry, const QFont& font, const QColor& colour) {
+    auto* frame = new CaptionFrame(caption, parent);
+    frame->setObjectName(QString::fromLatin1(name));
+    frame->setFont(font);
+    SetTextColour(frame, colour);
+    frame->setFocusPolicy(Qt::NoFocus);
+    frame->setGeometry(geometry);
+    return frame;
 }
 
 QLabel* MakeResultBox(QWidget* parent, const char* name, const QRect& geometry, bool bold) {

@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
 #include <QList>
@@ -46,6 +47,11 @@ void SetTextColour(QWidget* control, const QColor& colour);
 // A label drawn on its parent's background, widened where its text needs more room.
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
                   const QFont& font, const QColor& colour);
+
+// A captioned frame drawn as an etched line through the middle of its caption, which is
+// drawn in the frame's text colour; it takes no focus and lays out nothing.
+QGroupBox* MakeCaptionFrame(QWidget* parent, const char* name, const QString& caption,
+                            const QRect& geometry, const QFont& font, const QColor& colour);
 
 // A read-only result box: sunken, button face, right-aligned, fixed size, no focus.
 // A text too wide for the box is drawn smaller rather than cut off, and shown whole in the

@@ -252,6 +252,8 @@ private slots:
         QVERIFY(!form->windowIcon().isNull());
         QVERIFY(!form->BitBtn1->icon().isNull());
         QCOMPARE(form->BitBtn1->iconSize(), QSize(18, 18));
+        const QIcon door = form->BitBtn1->icon();
+        QVERIFY(door.pixmap(18, QIcon::Disabled).toImage() != door.pixmap(18).toImage());
         QVERIFY(form->rb1->isChecked() && !form->rb2->isChecked() && !form->rb3->isChecked());
         QVERIFY(!form->CheckBox1->isChecked() && !form->Edit2->isEnabled());
         QVERIFY(!form->CheckBox2->isChecked() && !form->Edit3->isEnabled());
