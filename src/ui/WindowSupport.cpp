@@ -426,10 +426,10 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const 
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setFont(font);
     SetTextColour(label, colour);
-    // Sized to its text: the given width unless the text needs more.
-    label->setGeometry(geometry.x(), geometry.y(),
-                       std::max(geometry.width(), QFontMetrics(font).horizontalAdvance(text)),
-                       geometry.height());
+    // Sized to its text: the given size unless the text needs more, so no descender is cut.
+    const QFontMetrics fm(font);
+    label->setGeometry(QRect(geometry.topLeft(),
+                             geometry.size().expandedTo({fm.horizontalAdvance(text), fm.height()})));
     return label;
 }
 

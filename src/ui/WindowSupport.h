@@ -44,7 +44,7 @@ void ApplyWindowColours(QWidget* window, const QColor& background);
 // Sets the colour a control draws its text in (labels, buttons, frames' captions, edits).
 void SetTextColour(QWidget* control, const QColor& colour);
 
-// A label drawn on its parent's background, widened where its text needs more room.
+// A label drawn on its parent's background, grown where its text needs more room.
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
                   const QFont& font, const QColor& colour);
 
