@@ -104,7 +104,6 @@ private:
     void CreateControls();
     void ConnectHandlers();
     void ShowResults(const costmodel::CostBreakdown& values);
-    void UpdateDefaultFrames(QWidget* focused);
 
     costmodel::CostBreakdown breakdown;
     bool shownBefore = false;
