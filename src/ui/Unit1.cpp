@@ -158,6 +158,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     rb3 = MakeButton<QRadioButton>(c, "rb3", U("改修"), {432, 32, 57, 17}, PGothic(16),
                                    WindowText());
     rb1->setChecked(true);
+    MakeExclusiveGroup(this, {rb1, rb2, rb3});
 
     // Results: caption above each amount, unit to its right, rate boxes beside.
     const QFont caption = PGothic(16);

@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QDialog>
 #include <QEventLoop>
@@ -463,6 +464,12 @@ QLabel* MakeResultBox(QWidget* parent, const char* name, const QRect& geometry, 
     box->setGeometry(geometry);
     box->setFixedSize(geometry.size());
     return box;
+}
+
+void MakeExclusiveGroup(QObject* owner, const QList<QRadioButton*>& buttons) {
+    auto* group = new QButtonGroup(owner);
+    group->setExclusive(true);
+    for (QRadioButton* b : buttons) group->addButton(b);
 }
 
 QPixmap ProgramIconPixmap() {

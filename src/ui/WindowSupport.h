@@ -9,6 +9,7 @@
 #include <QList>
 #include <QPixmap>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QWidget>
 
 #include <exception>
@@ -57,6 +58,11 @@ QGroupBox* MakeCaptionFrame(QWidget* parent, const char* name, const QString& ca
 // A text too wide for the box is drawn smaller rather than cut off, and shown whole in the
 // tooltip.
 QLabel* MakeResultBox(QWidget* parent, const char* name, const QRect& geometry, bool bold);
+
+// Makes radio buttons one exclusive group of their own. Needed wherever a parent holds
+// radio buttons both directly and inside a child frame: Qt's automatic grouping searches
+// the parent recursively and can then leave two buttons of a group checked.
+void MakeExclusiveGroup(QObject* owner, const QList<QRadioButton*>& buttons);
 
 // The program icon (32 × 32).
 QIcon ProgramIcon();
