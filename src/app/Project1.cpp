@@ -5,13 +5,9 @@
 
 #include "Unit1.h"
 #include "Unit2.h"
+#include "Unit3.h"
 #include "WindowSupport.h"
 #include "numbertext.h"
-
-#if __has_include("Unit3.h")
-#include "Unit3.h"
-#define ZANVORO_HAVE_CALCULATOR 1
-#endif
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -26,10 +22,8 @@ int main(int argc, char** argv) {
     TForm1 form1;
     TAboutBox aboutBox;
     form1.setAboutBox(&aboutBox);
-#ifdef ZANVORO_HAVE_CALCULATOR
     TForm3 form3;
     form1.setCalculatorWindow(&form3);
-#endif
 
     QObject::connect(&form1, &TForm1::closed, &app, &QApplication::quit);
     form1.show();
