@@ -1,6 +1,7 @@
 // The calculator window: its controls at their fixed places, the forward calculation and the clear action.
 #include "Unit3.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -45,6 +46,10 @@ Button* MakeButton(QWidget* parent, const char* name, const QString& caption,
     button->setFont(font);
     zanvoro::SetTextColour(button, colour);
     button->setGeometry(geometry);
+    // A check box or radio button widens where the style's indicator leaves its caption
+    // too little room, so the caption is never cut.
+    if (button->isCheckable() && button->sizeHint().width() > geometry.width())
+        button->resize(button->sizeHint().width(), geometry.height());
     return button;
 }
 
@@ -219,6 +224,10 @@ void TForm3::ConnectHandlers() {
     connect(CheckBox1, &QCheckBox::toggled, this, handle(&TForm3::CheckBox1Click));
     connect(CheckBox2, &QCheckBox::toggled, this, handle(&TForm3::CheckBox2Click));
     connect(OKButton, &QPushButton::clicked, this, [this] { zanvoro::EndModal(this, 1); });
+    // In a window made smaller than its controls the keyboard still shows where it is.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && ClientArea->isAncestorOf(now)) ScrollBox->ensureWidgetVisible(now, 8, 8);
+    });
 }
 
 void TForm3::Button1Click() {

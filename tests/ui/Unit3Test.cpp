@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -197,6 +198,11 @@ private slots:
             QCOMPARE(w->size(), geometry.size().expandedTo(
                                     {fm.horizontalAdvance(label->text()), fm.height()}));
             QVERIFY(w->width() - geometry.width() <= 1 && w->height() - geometry.height() <= 1);
+        } else if (auto* box = qobject_cast<QAbstractButton*>(w); box && box->isCheckable()) {
+            // Check boxes and radio buttons widen only as far as their caption needs.
+            QCOMPARE(w->geometry(), QRect(geometry.topLeft(),
+                                          QSize(std::max(geometry.width(), w->sizeHint().width()),
+                                                geometry.height())));
         } else {
             QCOMPARE(w->geometry(), geometry);
         }
@@ -475,8 +481,12 @@ private slots:
         form->resize(300, 200);
         QTRY_VERIFY(form->ScrollBox->horizontalScrollBar()->isVisible());
         QVERIFY(form->ScrollBox->verticalScrollBar()->isVisible());
-        form->ScrollBox->ensureWidgetVisible(form->OKButton);
+        QCOMPARE(form->ScrollBox->verticalScrollBar()->value(), 0);
+        form->Button1->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(form->Button1, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), form->OKButton);
         QTRY_VERIFY(form->ScrollBox->verticalScrollBar()->value() > 0);
+        QVERIFY(form->ScrollBox->horizontalScrollBar()->value() > 0);
 
         form->resize(900, 700);
         QTRY_VERIFY(!form->ScrollBox->verticalScrollBar()->isVisible());
