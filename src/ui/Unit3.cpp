@@ -1,4 +1,5 @@
-// The calculator window: its controls at their fixed places, the forward calculation and the clear action.
+// The calculator window: its controls at their fixed places, the forward calculation and the clear
+// action.
 #include "Unit3.h"
 
 #include <QApplication>
@@ -13,7 +14,6 @@
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QVBoxLayout>
-
 #include <array>
 #include <limits>
 #include <string>
@@ -39,8 +39,8 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& geometry, co
 }
 
 template <class Button>
-Button* MakeButton(QWidget* parent, const char* name, const QString& caption,
-                   const QRect& geometry, const QFont& font, const QColor& colour) {
+Button* MakeButton(QWidget* parent, const char* name, const QString& caption, const QRect& geometry,
+                   const QFont& font, const QColor& colour) {
     auto* button = new Button(caption, parent);
     button->setObjectName(name);
     button->setFont(font);
@@ -103,8 +103,8 @@ void TForm3::CreateControls() {
         return zanvoro::MakeLabel(parent, name, caption, r, font, colour);
     };
 
-    Label1 = label(c, "Label1", QStringLiteral("希望直接工事費"), {8, 8, 112, 16}, f16,
-                   zanvoro::kBlue);
+    Label1 =
+        label(c, "Label1", QStringLiteral("希望直接工事費"), {8, 8, 112, 16}, f16, zanvoro::kBlue);
     Edit1 = MakeEdit(c, "Edit1", {8, 32, 169, 27}, PGothic(19, true), text);
     Label6 = label(c, "Label6", yen, {184, 40, 32, 16}, f16, text);
 
@@ -131,8 +131,8 @@ void TForm3::CreateControls() {
     SText4 = box("SText4", {8, 360, 80, 17}, true);
     SText1 = box("SText1", {160, 360, 80, 17});
 
-    Label23 = label(c, "Label23", QStringLiteral("工事費 (概算)"), {8, 88, 95, 16}, f16,
-                    zanvoro::kRed);
+    Label23 =
+        label(c, "Label23", QStringLiteral("工事費 (概算)"), {8, 88, 95, 16}, f16, zanvoro::kRed);
     Label25 = label(c, "Label25", QStringLiteral("共通費計"), {160, 88, 64, 16}, f16, black);
     Label2 = label(c, "Label2", QStringLiteral("工事価格"), {8, 152, 64, 16}, f16, text);
     Label3 = label(c, "Label3", QStringLiteral("消費税"), {160, 152, 48, 16}, f16, text);
@@ -141,8 +141,8 @@ void TForm3::CreateControls() {
     Label5 = label(c, "Label5", QStringLiteral("一般管理費"), {160, 216, 80, 16}, f16, text);
     Label9 = label(c, "Label9", QStringLiteral("純工事費"), {8, 280, 64, 16}, f16, text);
     Label10 = label(c, "Label10", QStringLiteral("現場管理費"), {160, 280, 80, 16}, f16, text);
-    Label12 = label(c, "Label12", QStringLiteral("直接工事費"), {8, 344, 80, 16}, f16,
-                    zanvoro::kRed);
+    Label12 =
+        label(c, "Label12", QStringLiteral("直接工事費"), {8, 344, 80, 16}, f16, zanvoro::kRed);
     Label13 = label(c, "Label13", QStringLiteral("共通仮設費"), {160, 344, 80, 16}, f16, text);
 
     Label24 = label(c, "Label24", yen, {88, 104, 26, 13}, f13, text);
@@ -179,8 +179,8 @@ void TForm3::CreateControls() {
     RadioButton1->setChecked(true);
     // Qt's automatic exclusivity would reach the rate-mode buttons from the window's
     // buttons, as they are grandchildren of the same parent: give each group its own.
-    for (const auto& members : {QList<QRadioButton*>{rb1, rb2, rb3},
-                                QList<QRadioButton*>{RadioButton1, RadioButton2}}) {
+    for (const auto& members :
+         {QList<QRadioButton*>{rb1, rb2, rb3}, QList<QRadioButton*>{RadioButton1, RadioButton2}}) {
         auto* group = new QButtonGroup(this);
         for (QRadioButton* button : members) group->addButton(button);
     }
@@ -188,15 +188,15 @@ void TForm3::CreateControls() {
     Edit2->setEnabled(false);
     Edit3->setEnabled(false);
 
-    Label29 = label(c, "Label29",
-                    QStringLiteral("Pelmaro！　　for  Zanvoro project    Ver  H15.5 "),
-                    {88, 392, 326, 12}, PGothic(12, false, true), zanvoro::kTeal);
+    Label29 =
+        label(c, "Label29", QStringLiteral("Pelmaro！　　for  Zanvoro project    Ver  H15.5 "),
+              {88, 392, 326, 12}, PGothic(12, false, true), zanvoro::kTeal);
     Button2 = MakeButton<QPushButton>(c, "Button2", QStringLiteral("クリア"), {8, 408, 105, 41},
                                       f16, text);
     Button1 = MakeButton<QPushButton>(c, "Button1", QStringLiteral("計　        　算"),
                                       {128, 408, 249, 41}, f16, text);
-    OKButton = MakeButton<QPushButton>(c, "OKButton", QStringLiteral("閉じる"),
-                                       {391, 404, 106, 45}, f16, text);
+    OKButton = MakeButton<QPushButton>(c, "OKButton", QStringLiteral("閉じる"), {391, 404, 106, 45},
+                                       f16, text);
     // Both are default buttons; Enter goes to Button1, the first of them.
     Button1->setDefault(true);
     OKButton->setDefault(true);
@@ -209,9 +209,9 @@ void TForm3::CreateControls() {
 
     zanvoro::InstallWindowKeys(
         this, Button1,
-        {{RadioGroup1, Edit1, rb1, rb2, rb3, SText12, SText13, SText6, SText7, SText9, SText3,
-          SText10, SText2, SText4, SText1, GroupBox1, Button2, Button1, OKButton, Edit4, Edit5,
-          Edit6},
+        {{RadioGroup1, Edit1,   rb1,      rb2,     rb3,    SText12, SText13, SText6,
+          SText7,      SText9,  SText3,   SText10, SText2, SText4,  SText1,  GroupBox1,
+          Button2,     Button1, OKButton, Edit4,   Edit5,  Edit6},
          {CheckBox1, CheckBox2, CheckBox3, Edit2, Edit3, RadioButton1, RadioButton2}});
 }
 
@@ -254,8 +254,8 @@ void TForm3::Button1Click() {
 
 void TForm3::ShowResults(const costmodel::CostBreakdown& values) {
     const costmodel::ResultTexts texts = costmodel::FormatResults(values);
-    const std::array<QWidget*, 13> fields{SText4, SText1,  Edit6, SText10, SText2, Edit5, SText9,
-                                          SText3, Edit4,   SText6, SText7, SText12, SText13};
+    const std::array<QWidget*, 13> fields{SText4, SText1, Edit6,  SText10, SText2,  Edit5,  SText9,
+                                          SText3, Edit4,  SText6, SText7,  SText12, SText13};
     for (std::size_t i = 0; i < fields.size(); ++i)
         SetText(fields[i], QString::fromStdString(texts[i]));
 }

@@ -11,7 +11,6 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QtTest>
-
 #include <algorithm>
 #include <functional>
 #include <memory>
@@ -68,11 +67,11 @@ void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton);
 
 QStringList Texts(const TForm3& w) {
     QStringList out;
-    for (QObject* field : {(QObject*)w.SText4, (QObject*)w.SText1, (QObject*)w.Edit6,
-                           (QObject*)w.SText10, (QObject*)w.SText2, (QObject*)w.Edit5,
-                           (QObject*)w.SText9, (QObject*)w.SText3, (QObject*)w.Edit4,
-                           (QObject*)w.SText6, (QObject*)w.SText7, (QObject*)w.SText12,
-                           (QObject*)w.SText13})
+    for (QObject* field :
+         {(QObject*)w.SText4, (QObject*)w.SText1, (QObject*)w.Edit6, (QObject*)w.SText10,
+          (QObject*)w.SText2, (QObject*)w.Edit5, (QObject*)w.SText9, (QObject*)w.SText3,
+          (QObject*)w.Edit4, (QObject*)w.SText6, (QObject*)w.SText7, (QObject*)w.SText12,
+          (QObject*)w.SText13})
         out << field->property("text").toString();
     return out;
 }
@@ -173,8 +172,8 @@ private slots:
         row("CheckBox3", g, {8, 160, 137, 17}, "共通仮設費をみない", 12, "", black);
         row("RadioButton1", g, {8, 216, 113, 17}, "経費率　自動入力", 12, "", black);
         row("RadioButton2", g, {8, 264, 113, 17}, "経費率　手動入力", 12, "", black);
-        row("Label29", c, {88, 392, 326, 12},
-            "Pelmaro！　　for  Zanvoro project    Ver  H15.5 ", 12, "i", teal);
+        row("Label29", c, {88, 392, 326, 12}, "Pelmaro！　　for  Zanvoro project    Ver  H15.5 ",
+            12, "i", teal);
         row("Button2", c, {8, 408, 105, 41}, "クリア", 16, "", text);
         row("Button1", c, {128, 408, 249, 41}, "計　        　算", 16, "", text);
         row("OKButton", c, {391, 404, 106, 45}, "閉じる", 16, "", text);
@@ -191,7 +190,8 @@ private slots:
         auto* w = form->findChild<QWidget*>(QTest::currentDataTag());
         QVERIFY(w);
         QCOMPARE(w->parentWidget()->objectName(), parent);
-        if (auto* label = qobject_cast<QLabel*>(w); label && label->frameShape() == QFrame::NoFrame) {
+        if (auto* label = qobject_cast<QLabel*>(w);
+            label && label->frameShape() == QFrame::NoFrame) {
             // Labels size themselves to their text; the given sizes fit it within a pixel.
             const QFontMetrics fm(label->font());
             QCOMPARE(w->pos(), geometry.topLeft());
@@ -361,6 +361,47 @@ private slots:
         QCOMPARE(form->SText4->text(), QStringLiteral("200"));
     }
 
+    // Every failing click shows its message and leaves the result fields as they were; what
+    // it read before the failure stays stored.
+    void errorsLeaveTheResults_data() {
+        QTest::addColumn<QString>("edit1");
+        QTest::addColumn<bool>("extra");
+        QTest::addColumn<QString>("edit2");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("direct cost") << "abc" << false << "0"
+                                     << "'abc' は浮動小数点数ではありません.";
+        QTest::newRow("extra") << "100" << true << "1,5"
+                               << "'1,5' は浮動小数点数ではありません.";
+        QTest::newRow("extra read first") << "1 0" << true << "7"
+                                          << "'1 0' は浮動小数点数ではありません.";
+        QTest::newRow("beyond double") << "1E400" << false << "0"
+                                       << "浮動小数点数のｵｰﾊﾞｰﾌﾛｰ.";
+        QTest::newRow("beyond the model") << "1e12" << false << "0"
+                                          << "不正な浮動小数点数演算命令.";
+    }
+    void errorsLeaveTheResults() {
+        QFETCH(QString, edit1);
+        QFETCH(bool, extra);
+        QFETCH(QString, edit2);
+        QFETCH(QString, message);
+        ShowActive();
+        Type(form->Edit1, "1000");
+        Click(form->Button1);
+        const QStringList before = Texts(*form);
+
+        if (extra) Click(form->CheckBox1);
+        Type(form->Edit2, edit2);
+        Type(form->Edit1, edit1);
+        ErrorBox box;
+        ExpectErrorBox(box);
+        QTest::keyClick(form->Edit1, Qt::Key_Return);
+        QTRY_VERIFY(box.seen);
+        QCOMPARE(box.text, message);
+        QCOMPARE(Texts(*form), before);
+        QVERIFY(form->isVisible());
+        if (edit2 == "7") QCOMPARE(form->Breakdown().ExtraInNet, 7.0);
+    }
+
     void keys() {
         ShowActive();
         QCOMPARE(QApplication::focusWidget(), form->Edit1);
@@ -392,11 +433,10 @@ private slots:
         Click(form->CheckBox1);
         Click(form->rb2);
         form->Edit1->setFocus(Qt::TabFocusReason);
-        const QList<QWidget*> expected{form->rb2,     form->CheckBox1,    form->CheckBox2,
-                                       form->CheckBox3, form->Edit2,      form->RadioButton1,
-                                       form->Button2, form->Button1,      form->OKButton,
-                                       form->Edit4,   form->Edit5,        form->Edit6,
-                                       form->Edit1};
+        const QList<QWidget*> expected{
+            form->rb2,          form->CheckBox1, form->CheckBox2, form->CheckBox3, form->Edit2,
+            form->RadioButton1, form->Button2,   form->Button1,   form->OKButton,  form->Edit4,
+            form->Edit5,        form->Edit6,     form->Edit1};
         for (QWidget* next : expected) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), next);
