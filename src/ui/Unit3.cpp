@@ -1,5 +1,4 @@
-// The calculator window: its controls at their fixed places, the forward calculation and the clear
-// action.
+// The calculator window: controls at their fixed places, the forward calculation, the clear action.
 #include "Unit3.h"
 
 #include <QApplication>
@@ -14,6 +13,7 @@
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QVBoxLayout>
+
 #include <array>
 #include <limits>
 #include <string>

@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QtTest>
+
 #include <algorithm>
 #include <functional>
 #include <memory>
