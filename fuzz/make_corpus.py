@@ -24,6 +24,7 @@ texts = {
     "double-largest": ".1.7976931348623157E308",
     "double-largest-shown": ".1.79769313486232E308",
     "ten-to-15-minus-half": ".999999999999999.5",
+    "display-rounds-half-up": ".10110214748364.75",
     "long-digit-run": "." + "7" * 400,
     "long-fraction-tiny": ".0." + "0" * 330 + "123456789",
     "digits-past-extended": "." + "9" * 4933,
