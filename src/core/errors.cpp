@@ -24,7 +24,8 @@ std::size_t Utf8SequenceLength(std::string_view s, char32_t* codePoint = nullptr
     if (b0 < 0x80) {
         if (codePoint) *codePoint = b0;
         return 1;
-    } else if ((b0 & 0xE0) == 0xC0) {
+    }
+    if ((b0 & 0xE0) == 0xC0) {
         len = 2, cp = b0 & 0x1F, min = 0x80;
     } else if ((b0 & 0xF0) == 0xE0) {
         len = 3, cp = b0 & 0x0F, min = 0x800;
@@ -54,7 +55,8 @@ public:
     ShiftJisEncoder(const ShiftJisEncoder&) = delete;
     ShiftJisEncoder& operator=(const ShiftJisEncoder&) = delete;
 
-    bool usable() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+    // iconv_open's failure value is (iconv_t)-1 by its contract.
+    bool usable() const { return cd_ != reinterpret_cast<iconv_t>(-1); }  // NOLINT(performance-no-int-to-ptr)
 
     // Calls sink(bytes, count) with the CP932 form of text, piece by piece. A character
     // CP932 lacks and every byte that is not UTF-8 come out as '?', as the system's

@@ -173,10 +173,10 @@ std::string NumberToText(double value) {
     const bool roundUp = digits[15] >= '5';
     digits.resize(15);
     if (roundUp) {
-        int k = 14;
-        while (k >= 0 && digits[k] == '9') digits[k--] = '0';
-        if (k >= 0) {
-            ++digits[k];
+        std::size_t k = 15;  // one past the digit to raise
+        while (k > 0 && digits[k - 1] == '9') digits[--k] = '0';
+        if (k > 0) {
+            ++digits[k - 1];
         } else {
             digits.insert(digits.begin(), '1');
             digits.pop_back();

@@ -2,7 +2,6 @@
 #include "Unit3.h"
 
 #include <QApplication>
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHideEvent>
@@ -179,11 +178,8 @@ void TForm3::CreateControls() {
     RadioButton1->setChecked(true);
     // Qt's automatic exclusivity would reach the rate-mode buttons from the window's
     // buttons, as they are grandchildren of the same parent: give each group its own.
-    for (const auto& members :
-         {QList<QRadioButton*>{rb1, rb2, rb3}, QList<QRadioButton*>{RadioButton1, RadioButton2}}) {
-        auto* group = new QButtonGroup(this);
-        for (QRadioButton* button : members) group->addButton(button);
-    }
+    zanvoro::MakeExclusiveGroup(this, {rb1, rb2, rb3});
+    zanvoro::MakeExclusiveGroup(this, {RadioButton1, RadioButton2});
     // Disabled by their initial state, not by a handler.
     Edit2->setEnabled(false);
     Edit3->setEnabled(false);
