@@ -220,7 +220,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 
     // Bottom
     Label29 = MakeLabel(c, "Label29",
-                        U("Zanvoro！Pro　　for  Zanvoro 開発チーム    Ver  H15.5 "),
+                        U("Zanvoro！Pro　　for  ") + U(kMakerCredit) + U("    Ver  H15.5 "),
                         {80, 392, 343, 12}, PGothic(12, false, true), kTeal);
     Button2 = MakeButton<QPushButton>(c, "Button2", U("クリア"), {8, 408, 105, 41}, PGothic(16),
                                       WindowText());

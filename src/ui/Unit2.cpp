@@ -73,7 +73,7 @@ TAboutBox::TAboutBox(QWidget* parent)
                         WindowText());
     Label1 = MakeLabel(Panel1, "Label1", U("悪用厳禁 !"), {96, 56, 93, 19}, PGothic(19, true),
                        kRed);
-    Copyright = MakeLabel(Panel1, "Copyright", U("Copyright (C) 2003  Zanvoro 開発チーム"),
+    Copyright = MakeLabel(Panel1, "Copyright", U("Copyright (C) 2003  ") + U(kMakerCredit),
                           {8, 80, 235, 12}, font, WindowText());
     // The contact lines wrap at their width and grow downwards.
     Label3 = MakeLabel(Panel1, "Label3", U("ご意見・ご要望は開発チームまで"), {80, 96, 113, 12},

@@ -185,7 +185,9 @@ void TForm3::CreateControls() {
     Edit3->setEnabled(false);
 
     Label29 =
-        label(c, "Label29", QStringLiteral("Pelmaro！　　for  Zanvoro project    Ver  H15.5 "),
+        label(c, "Label29",
+              QStringLiteral("Pelmaro！　　for  ") + QString::fromUtf8(zanvoro::kMakerCredit) +
+                  QStringLiteral("    Ver  H15.5 "),
               {88, 392, 326, 12}, PGothic(12, false, true), zanvoro::kTeal);
     Button2 = MakeButton<QPushButton>(c, "Button2", QStringLiteral("クリア"), {8, 408, 105, 41},
                                       f16, text);

@@ -20,6 +20,8 @@ namespace zanvoro {
 
 inline constexpr const char* kAppTitle = "Zanvoro!";
 inline constexpr const char* kFontFamily = "ＭＳ Ｐゴシック";
+// Who the credit lines and the About box name as the maker.
+inline constexpr const char* kMakerCredit = "Zanvoro 開発チーム";
 
 // Maps the windows' font family (and its ASCII name) to IPAPGothic where it is missing.
 // Safe to call more than once; the windows call it themselves.

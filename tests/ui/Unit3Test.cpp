@@ -173,7 +173,7 @@ private slots:
         row("CheckBox3", g, {8, 160, 137, 17}, "共通仮設費をみない", 12, "", black);
         row("RadioButton1", g, {8, 216, 113, 17}, "経費率　自動入力", 12, "", black);
         row("RadioButton2", g, {8, 264, 113, 17}, "経費率　手動入力", 12, "", black);
-        row("Label29", c, {88, 392, 326, 12}, "Pelmaro！　　for  Zanvoro project    Ver  H15.5 ",
+        row("Label29", c, {88, 392, 326, 12}, "Pelmaro！　　for  Zanvoro 開発チーム    Ver  H15.5 ",
             12, "i", teal);
         row("Button2", c, {8, 408, 105, 41}, "クリア", 16, "", text);
         row("Button1", c, {128, 408, 249, 41}, "計　        　算", 16, "", text);
