@@ -55,11 +55,11 @@ Outcome Run(F&& f) {
         f();
         return {};
     } catch (const ConversionError& e) {
-        return {Kind::Conversion, e.what()};
+        return {Kind::Conversion, e.message()};
     } catch (const OverflowError& e) {
-        return {Kind::Overflow, e.what()};
+        return {Kind::Overflow, e.message()};
     } catch (const InvalidOperationError& e) {
-        return {Kind::InvalidOperation, e.what()};
+        return {Kind::InvalidOperation, e.message()};
     } catch (const std::exception& e) {
         Fail("a calculation raised an error not of the system", e.what());
     } catch (...) {

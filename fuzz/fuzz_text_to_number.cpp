@@ -31,11 +31,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckDisplay(x);
     } catch (const ConversionError& error) {
         if (!e.notANumber) Fail("conversion error for a number", text);
-        CheckNotANumberMessage(error.what(), text);
+        CheckNotANumberMessage(error.message(), text);
     } catch (const OverflowError& error) {
         if (!e.overflow) Fail("overflow error for a text that should not overflow", text);
-        if (error.what() != kOverflowMessage) Fail("overflow error with another message", error.what());
-        if (CompleteMessage(error.what()) != std::string(kOverflowMessage) + ".")
+        if (error.message() != kOverflowMessage)
+            Fail("overflow error with another message", error.message());
+        if (CompleteMessage(error.message()) != std::string(kOverflowMessage) + ".")
             Fail("overflow message not completed with a full stop");
     } catch (...) {
         Fail("TextToNumber raised something other than its two errors", text);

@@ -7,10 +7,17 @@
 
 namespace costmodel {
 
-// Every error the calculator raises; what() is the message in UTF-8, before completion.
+// Every error the calculator raises: the message in UTF-8, before completion.
 class CostModelError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit CostModelError(const std::string& message)
+        : std::runtime_error(message), message_(message) {}
+
+    // The whole message: what() stops at a NUL byte, which a pasted field text can hold.
+    const std::string& message() const noexcept { return message_; }
+
+private:
+    std::string message_;
 };
 
 // A field text that is not a number.

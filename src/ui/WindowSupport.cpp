@@ -486,7 +486,9 @@ void InstallWindowKeys(QWidget* window, QPushButton* defaultButton,
 
 void ShowError(const std::exception& error) {
     if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
-    const std::string message = costmodel::CompleteMessage(error.what());
+    const auto* own = dynamic_cast<const costmodel::CostModelError*>(&error);
+    const std::string message =
+        costmodel::CompleteMessage(own ? std::string_view(own->message()) : error.what());
     QPointer<QWidget> previous = QApplication::activeWindow();
 
     QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kAppTitle),

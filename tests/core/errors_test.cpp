@@ -5,6 +5,7 @@
 #include <string>
 
 #include "errors.h"
+#include "numbertext.h"
 
 using namespace costmodel;
 
@@ -107,6 +108,18 @@ TEST(CompleteMessage, AppendsAFullStopAfterAnythingAboveFullStop) {
         {"\x80", "\x80."},
     };
     for (const auto& [message, expected] : rows) EXPECT_EQ(CompleteMessage(message), expected);
+}
+
+// A pasted text can hold a NUL byte; the message the user reads must still quote all of it.
+TEST(ConversionError, KeepsTheWholeTextPastANulByte) {
+    const std::string text("12\0abc", 6);
+    try {
+        TextToNumber(text);
+        FAIL();
+    } catch (const ConversionError& e) {
+        EXPECT_EQ(e.message(), "'" + text + "' は浮動小数点数ではありません");
+        EXPECT_EQ(CompleteMessage(e.message()), e.message() + ".");
+    }
 }
 
 }  // namespace

@@ -372,6 +372,9 @@ private slots:
         QTest::newRow("long") << "Edit1" << QString(40000, u'x')
                               << U("結果が 4096 文字以上あります.");
         QTest::newRow("extra") << "Edit2" << "１２" << U("'１２' は浮動小数点数ではありません.");
+        // A pasted NUL must not cut the message short.
+        QTest::newRow("nul") << "Edit2" << QString::fromUtf8("1\0x", 3)
+                             << QString::fromUtf8("'1\0x' は浮動小数点数ではありません.", 49);
     }
     void badTextShowsErrorAndKeepsResults() {
         QFETCH(QString, field);
@@ -383,7 +386,7 @@ private slots:
 
         if (field == U("Edit2")) {
             QTest::mouseClick(form->CheckBox1, Qt::LeftButton);
-            form->Edit2->setText(text);  // full-width digits cannot be typed by QTest
+            form->Edit2->setText(text);  // full-width digits and NUL cannot be typed by QTest
         } else {
             form->Button1->setFocus();
             Press(Qt::Key_Tab);
