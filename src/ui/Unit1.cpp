@@ -24,8 +24,6 @@ using namespace zanvoro;
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 // The close picture: an open door under a green exit sign, 18 × 18.
 QImage DoorPicture() {
     QImage img(18, 18, QImage::Format_ARGB32);

@@ -17,8 +17,6 @@ using namespace zanvoro;
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 // A panel with a raised bevel inside a lowered one.
 class BevelPanel final : public QFrame {
 public:

@@ -23,6 +23,9 @@ inline constexpr const char* kFontFamily = "ＭＳ Ｐゴシック";
 // Who the credit lines and the About box name as the maker.
 inline constexpr const char* kMakerCredit = "Zanvoro 開発チーム";
 
+// A UTF-8 literal as a QString.
+inline QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
 // Maps the windows' font family (and its ASCII name) to IPAPGothic where it is missing.
 // Safe to call more than once; the windows call it themselves.
 void InstallFontSubstitutions();

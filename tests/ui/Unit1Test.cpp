@@ -28,10 +28,9 @@ using zanvoro::kBlack;
 using zanvoro::kBlue;
 using zanvoro::kRed;
 using zanvoro::kTeal;
+using zanvoro::U;
 
 namespace {
-
-QString U(const char* s) { return QString::fromUtf8(s); }
 
 QWidget* Focus() { return QApplication::focusWidget(); }
 

@@ -66,6 +66,15 @@ void Type(QLineEdit* edit, const QString& text) {
 
 void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
+// The manual-mode example's inputs: rates 10 / 20 / 10 % on a direct cost of 100.
+void EnterManualExample(TForm3& w, const QString& siteRate = QStringLiteral("20")) {
+    Click(w.RadioButton2);
+    Type(w.Edit6, QStringLiteral("10"));
+    Type(w.Edit5, siteRate);
+    Type(w.Edit4, QStringLiteral("10"));
+    Type(w.Edit1, QStringLiteral("100"));
+}
+
 QStringList Texts(const TForm3& w) {
     QStringList out;
     for (QObject* field :
@@ -265,13 +274,9 @@ private slots:
     void manualExample() {
         QFETCH(bool, noCommonTemp);
         ShowActive();
-        Click(form->RadioButton2);
         if (noCommonTemp) Click(form->CheckBox3);
         QCOMPARE(form->CheckBox3->isChecked(), noCommonTemp);
-        Type(form->Edit6, "10");
-        Type(form->Edit5, "20.00");
-        Type(form->Edit4, "10");
-        Type(form->Edit1, "100");
+        EnterManualExample(*form, QStringLiteral("20.00"));
         Click(form->Button1);
         QCOMPARE(Texts(*form), QStringList({"100", "10", "10", "110", "22", "20", "132", "13.2",
                                             "10", "145.2", "7.3", "152.5", "45.2"}));
@@ -296,11 +301,7 @@ private slots:
 
     void clearInManualMode() {
         ShowActive();
-        Click(form->RadioButton2);
-        Type(form->Edit6, "10");
-        Type(form->Edit5, "20");
-        Type(form->Edit4, "10");
-        Type(form->Edit1, "100");
+        EnterManualExample(*form);
         Click(form->CheckBox1);
         Click(form->CheckBox3);
         Type(form->Edit2, "7");
@@ -325,11 +326,7 @@ private slots:
 
     void badRateStopsTheClick() {
         ShowActive();
-        Click(form->RadioButton2);
-        Type(form->Edit6, "10");
-        Type(form->Edit5, "20");
-        Type(form->Edit4, "10");
-        Type(form->Edit1, "100");
+        EnterManualExample(*form);
         Click(form->Button1);
         const QStringList before = Texts(*form);
 
