@@ -50,6 +50,9 @@ const RuleSet& RulesFor(WorkType workType) { return kRules[static_cast<int>(work
 namespace detail {
 
 bool TryRoundoff(int digit, long double x, long double& result) {
+    // Beyond 10^27 a power of ten is no longer exact in extended, and the powers are built
+    // by a loop; no caller needs more than two decimals.
+    if (digit < -kRoundoffDigitLimit || digit > kRoundoffDigitLimit) return false;
     // 10^-Digit: exact for the digits the calculator uses.
     const long double scale = digit == -1   ? 10.0L
                               : digit == -2 ? 100.0L

@@ -65,6 +65,10 @@ struct RuleSet {
 
 const RuleSet& RulesFor(WorkType workType);
 
+// Digit ranges over -kRoundoffDigitLimit..kRoundoffDigitLimit; any other Digit is the
+// invalid-operation error, like a value that does not fit.
+inline constexpr int kRoundoffDigitLimit = 27;
+
 // Rounds half up to -Digit decimals through a signed 32-bit integer; throws
 // InvalidOperationError when the scaled value does not fit.
 long double Roundoff(int Digit, long double X);

@@ -58,9 +58,9 @@ public:
     // iconv_open's failure value is (iconv_t)-1 by its contract.
     bool usable() const { return cd_ != reinterpret_cast<iconv_t>(-1); }  // NOLINT(performance-no-int-to-ptr)
 
-    // Calls sink(bytes, count) with the CP932 form of text, piece by piece. A character
-    // CP932 lacks and every byte that is not UTF-8 come out as '?', as the system's
-    // conversion would put them.
+    // Calls sink(bytes, count) with the CP932 form of text, piece by piece, until the sink
+    // returns false. A character CP932 lacks and every byte that is not UTF-8 come out as
+    // '?', as the system's conversion would put them.
     template <typename Sink>
     void encode(std::string_view text, Sink&& sink) {
         iconv(cd_, nullptr, nullptr, nullptr, nullptr);
@@ -73,7 +73,7 @@ public:
             const std::size_t before = inLeft;
             const std::size_t r = iconv(cd_, &in, &inLeft, &o, &outLeft);
             const int err = errno;
-            if (outLeft != sizeof out) sink(out, sizeof out - outLeft);
+            if (outLeft != sizeof out && !sink(out, sizeof out - outLeft)) return;
             if (r != static_cast<std::size_t>(-1)) continue;
             if (err == E2BIG && inLeft < before) continue;
             // EILSEQ / EINVAL: skip what stopped it, one character if it is one, else one byte.
@@ -81,7 +81,7 @@ public:
             const std::size_t skip = n != 0 ? n : 1;
             in += skip;
             inLeft -= skip;
-            sink("?", 1);
+            if (!sink("?", 1)) return;
         }
     }
 
@@ -95,9 +95,9 @@ ShiftJisEncoder& Encoder() {
 }
 
 // Without the converter: ASCII and half-width katakana are one byte, anything else two.
-std::size_t EstimatedShiftJisLength(std::string_view text) {
+std::size_t EstimatedShiftJisLength(std::string_view text, std::size_t limit) {
     std::size_t total = 0;
-    while (!text.empty()) {
+    while (!text.empty() && total <= limit) {
         char32_t cp = 0;
         const std::size_t n = Utf8SequenceLength(text, &cp);
         if (n == 0) {
@@ -120,25 +120,31 @@ unsigned char FirstShiftJisByte(std::string_view ch) {
     unsigned char first = 0;
     bool have = false;
     enc.encode(ch, [&](const char* bytes, std::size_t) {
-        if (!have) first = static_cast<unsigned char>(bytes[0]), have = true;
+        first = static_cast<unsigned char>(bytes[0]);
+        have = true;
+        return false;
     });
     return have ? first : '?';
 }
 
 }  // namespace
 
-std::size_t ShiftJisLength(std::string_view utf8Text) {
+std::size_t ShiftJisLength(std::string_view utf8Text, std::size_t limit) {
     ShiftJisEncoder& enc = Encoder();
-    if (!enc.usable()) return EstimatedShiftJisLength(utf8Text);
+    if (!enc.usable()) return EstimatedShiftJisLength(utf8Text, limit);
     std::size_t total = 0;
-    enc.encode(utf8Text, [&](const char*, std::size_t count) { total += count; });
+    enc.encode(utf8Text, [&](const char*, std::size_t count) {
+        total += count;
+        return total <= limit;
+    });
     return total;
 }
 
 std::string NotANumberMessage(std::string_view utf8Text) {
     const std::size_t placeholder = kNotANumberFormat.find("%s");
     static const std::size_t fixedLength = ShiftJisLength(kNotANumberFormat) - 2;
-    if (fixedLength + ShiftJisLength(utf8Text) > kMessageLimit) return std::string(kMessageTooLong);
+    if (ShiftJisLength(utf8Text, kMessageLimit - fixedLength) > kMessageLimit - fixedLength)
+        return std::string(kMessageTooLong);
 
     std::string message;
     message.reserve(kNotANumberFormat.size() + utf8Text.size());

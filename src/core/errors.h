@@ -51,7 +51,9 @@ std::string NotANumberMessage(std::string_view utf8Text);
 std::string CompleteMessage(std::string_view utf8Message);
 
 // Length of the text in Shift-JIS (CP932) bytes; a character CP932 lacks counts as one byte,
-// as its '?' stand-in would.
-std::size_t ShiftJisLength(std::string_view utf8Text);
+// as its '?' stand-in would. Counting stops once it passes limit: the result is then some
+// value above limit, so a pasted megabyte costs no more than the limit does.
+std::size_t ShiftJisLength(std::string_view utf8Text,
+                           std::size_t limit = static_cast<std::size_t>(-1));
 
 }  // namespace costmodel

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 #include "errors.h"
@@ -36,14 +37,22 @@ constexpr std::int64_t kVanishingScale = 5120;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-void AppendDigit(long double& acc, char c) {
+[[noreturn]] void NotANumber(std::string_view text) {
+    throw ConversionError(NotANumberMessage(text));
+}
+
+void AppendDigit(long double& acc, char c, std::string_view text) {
+    // Leading zeros leave nothing to round, and a long pasted run of them stays cheap.
+    if (acc == 0.0L) {
+        acc = static_cast<long double>(c - '0');
+        return;
+    }
     // Two roundings, as the x87 does them: the product, then the sum.
     acc = acc * 10.0L;
     acc = acc + static_cast<long double>(c - '0');
-}
-
-[[noreturn]] void NotANumber(std::string_view text) {
-    throw ConversionError(NotANumberMessage(text));
+    // Past the extended range no later character can make the text a number: say so now
+    // rather than read on through a megabyte paste.
+    if (acc > std::numeric_limits<long double>::max()) NotANumber(text);
 }
 
 }  // namespace
@@ -85,14 +94,14 @@ double TextToNumber(std::string_view text) {
     bool mantissaSeen = false;
     std::uint64_t fractionDigits = 0;  // texts can be longer than any int
     for (; i < end && IsDigit(text[i]); ++i) {
-        AppendDigit(acc, text[i]);
+        AppendDigit(acc, text[i], text);
         mantissaSeen = true;
     }
     if (i < end && text[i] == separator) {
         ++i;
         mantissaSeen = true;
         for (; i < end && IsDigit(text[i]); ++i) {
-            AppendDigit(acc, text[i]);
+            AppendDigit(acc, text[i], text);
             ++fractionDigits;
         }
     }
@@ -113,9 +122,6 @@ double TextToNumber(std::string_view text) {
 
     while (i < end && text[i] == ' ') ++i;
     if (i != end) NotANumber(text);
-
-    // The digits, read as one integer, already left the extended range.
-    if (std::isinf(acc)) NotANumber(text);
 
     // Any fraction count this large scales below the vanishing point whatever the exponent.
     const std::int64_t n =

@@ -44,6 +44,12 @@ TEST(Roundoff, FailsOutsideTheSigned32BitRange) {
                  InvalidOperationError);
     EXPECT_THROW(Roundoff(-1, std::numeric_limits<long double>::quiet_NaN()),
                  InvalidOperationError);
+    // Every Digit has an answer, and past the limit it is the error, not a hang or a wrap.
+    EXPECT_EQ(static_cast<double>(Roundoff(-kRoundoffDigitLimit, 1.5e-27L)), 2e-27);
+    EXPECT_EQ(static_cast<double>(Roundoff(kRoundoffDigitLimit, -1e26L)), 0.0);
+    for (const int digit : {-kRoundoffDigitLimit - 1, kRoundoffDigitLimit + 1,
+                            std::numeric_limits<int>::min(), std::numeric_limits<int>::max()})
+        EXPECT_THROW(Roundoff(digit, 0.0L), InvalidOperationError) << digit;
     try {
         Roundoff(-1, 1e300L);
         FAIL();

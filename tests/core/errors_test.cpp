@@ -80,6 +80,8 @@ TEST(NotANumberMessage, TooLongWhenTheTextReaches4066ShiftJisBytes) {
         EXPECT_EQ(NotANumberMessage(r.tooLong), tooLong);
     }
     EXPECT_EQ(NotANumberMessage(std::string(100000, '1')), tooLong);
+    EXPECT_EQ(NotANumberMessage(Repeat("\xff", 10'000'000)), tooLong);
+    EXPECT_GT(ShiftJisLength(Repeat("あ", 10'000'000), 4065), 4065u);
 }
 
 TEST(CompleteMessage, AppendsAFullStopAfterAnythingAboveFullStop) {

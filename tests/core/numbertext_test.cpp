@@ -150,6 +150,9 @@ TEST(TextToNumber, LongDigitRuns) {
         {"0." + std::string(5200, '0') + "1e4999", V, 1e-202},
         {"0." + std::string(10200, '0') + "1e4999", V, 0},
         {std::string(1'000'000, ' ') + "1" + std::string(1'000'000, ' '), V, 1},
+        // A pasted column: decided at the first digit past the range, or read through cheaply.
+        {std::string(10'000'000, '7') + "\t", NaN},
+        {std::string(10'000'000, '0') + "3", V, 3},
     };
     for (const auto& c : rows) ExpectRead(c);
     // Thousands of significant digits still make a value when the fraction scales them down.
