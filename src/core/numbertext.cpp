@@ -1,9 +1,6 @@
 // Field text to number and back, with the one process-wide decimal separator.
 #include "numbertext.h"
 
-#include <langinfo.h>
-#include <locale.h>
-
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -12,6 +9,7 @@
 #include <string>
 
 #include "errors.h"
+#include "platform.h"
 
 namespace costmodel {
 
@@ -62,15 +60,7 @@ void SetDecimalSeparator(char separator) { gSeparator = separator; }
 void SetDecimalSeparatorFrom(std::string_view s) { gSeparator = s.size() == 1 ? s[0] : '.'; }
 
 void LoadDecimalSeparatorFromEnvironment() {
-    // A locale object of our own: Qt owns the process locale, and the radix must not follow it.
-    locale_t numeric = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(nullptr));
-    if (numeric == static_cast<locale_t>(nullptr)) {
-        SetDecimalSeparator('.');
-        return;
-    }
-    const char* radix = nl_langinfo_l(RADIXCHAR, numeric);
-    SetDecimalSeparatorFrom(radix != nullptr ? std::string_view(radix) : std::string_view());
-    freelocale(numeric);
+    SetDecimalSeparatorFrom(platform::UserDecimalSeparator());
 }
 
 std::span<const long double> ScaleUnits() { return kUnits; }

@@ -17,7 +17,8 @@ char DecimalSeparator();
 void SetDecimalSeparator(char separator);
 // A separator string from a locale: one byte is taken as it is, anything else gives ".".
 void SetDecimalSeparatorFrom(std::string_view separator);
-// Reads the user's numeric locale from the environment (LC_ALL, LC_NUMERIC, LANG).
+// Reads the user's decimal symbol: the numeric locale of the environment (LC_ALL, LC_NUMERIC,
+// LANG) on POSIX systems, the user's default locale on Windows.
 void LoadDecimalSeparatorFromEnvironment();
 
 // The extended powers of ten the reader scales by: 10^0..10^31, 10^32..10^480 in steps of

@@ -1,6 +1,5 @@
 // Reading field texts into doubles and writing doubles for display.
 #include <gtest/gtest.h>
-#include <locale.h>
 
 #include <bit>
 #include <cfloat>
@@ -8,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <locale>
 #include <random>
 #include <string>
 
@@ -312,10 +312,15 @@ TEST(DecimalSeparator, TakesOneByteOrFallsBackToFullStop) {
 
 TEST(DecimalSeparator, ComesFromTheUserLocaleWithoutTouchingTheProcessLocale) {
     SeparatorGuard restore('.');
+    const std::string processLocale = std::setlocale(LC_NUMERIC, nullptr);
+#ifdef _WIN32
+    // The user's default locale is a setting of the system, not of the environment.
+    SetDecimalSeparator('#');
+    LoadDecimalSeparatorFromEnvironment();
+    EXPECT_NE(DecimalSeparator(), '#');
+#else
     const char* saved = std::getenv("LC_ALL");
     const std::string savedValue = saved ? saved : "";
-    const std::string processLocale = std::setlocale(LC_NUMERIC, nullptr);
-
     const auto loadWith = [](const char* locale) {
         setenv("LC_ALL", locale, 1);
         SetDecimalSeparator('#');
@@ -324,14 +329,20 @@ TEST(DecimalSeparator, ComesFromTheUserLocaleWithoutTouchingTheProcessLocale) {
     };
     EXPECT_EQ(loadWith("C"), '.');
     EXPECT_EQ(loadWith("xx_NOWHERE.UTF-8"), '.');  // not installed
-    if (locale_t de = newlocale(LC_NUMERIC_MASK, "de_DE.UTF-8", static_cast<locale_t>(nullptr))) {
-        freelocale(de);
+    const bool haveGerman = [] {
+        try {
+            return std::locale("de_DE.UTF-8").name() == "de_DE.UTF-8";
+        } catch (const std::runtime_error&) {
+            return false;
+        }
+    }();
+    if (haveGerman) {
         EXPECT_EQ(loadWith("de_DE.UTF-8"), ',');
     }
-    EXPECT_EQ(std::setlocale(LC_NUMERIC, nullptr), processLocale);
-
     if (saved) setenv("LC_ALL", savedValue.c_str(), 1);
     else unsetenv("LC_ALL");
+#endif
+    EXPECT_EQ(std::setlocale(LC_NUMERIC, nullptr), processLocale);
 }
 
 }  // namespace
