@@ -6,7 +6,8 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-"$here/build"}
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev qt6-base-dev
-          fonts-ipafont-gothic xvfb xauth clang-14 libclang-rt-14-dev)
+          fonts-ipafont-gothic xvfb xauth clang-14 libclang-rt-14-dev poppler-utils
+          qt6-translations-l10n)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,0 +1,313 @@
+// Reading a window's estimate, and writing it as copy text, a printed sheet and a PDF file.
+#include "EstimateReport.h"
+
+#include <QAbstractButton>
+#include <QAbstractTextDocumentLayout>
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QFontMetricsF>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTextDocument>
+
+#include <stdexcept>
+
+#include "WindowSupport.h"
+
+#ifndef ZANVORO_VERSION
+#define ZANVORO_VERSION "0"
+#endif
+
+namespace zanvoro {
+namespace {
+
+// Where a figure is read from: its box (or rate edit), its caption label and its unit label.
+// A rate has no caption label of its own; the calculator window shows rates in edits.
+struct FigureSource {
+    const char* value;
+    const char* rateEdit;
+    const char* caption;
+    const char* unit;
+};
+
+constexpr FigureSource kFigures[] = {
+    {"SText12", nullptr, "Label23", "Label24"}, {"SText13", nullptr, "Label25", "Label26"},
+    {"SText6", nullptr, "Label2", "Label21"},   {"SText7", nullptr, "Label3", "Label22"},
+    {"SText9", nullptr, "Label4", "Label19"},   {"SText3", nullptr, "Label5", "Label20"},
+    {"SText8", "Edit4", nullptr, "Label8"},     {"SText10", nullptr, "Label9", "Label17"},
+    {"SText2", nullptr, "Label10", "Label18"},  {"SText11", "Edit5", nullptr, "Label11"},
+    {"SText4", nullptr, "Label12", "Label15"},  {"SText1", nullptr, "Label13", "Label16"},
+    {"SText5", "Edit6", nullptr, "Label14"},
+};
+
+// An expense option: its check box, the amount it switches on (if any) and that amount's unit.
+struct OptionSource {
+    const char* checkBox;
+    const char* amount;
+    const char* unit;
+};
+
+constexpr OptionSource kOptions[] = {
+    {"CheckBox1", "Edit2", "Label27"},
+    {"CheckBox2", "Edit3", "Label28"},
+    {"CheckBox3", nullptr, nullptr},
+};
+
+template <class T>
+T* Find(const QWidget* window, const char* name) {
+    return name ? window->findChild<T*>(QString::fromLatin1(name)) : nullptr;
+}
+
+// A button caption without its accelerator mark ("終了(&C)" reads "終了(C)").
+QString PlainCaption(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&' && i + 1 < text.size()) ++i;
+        out += text[i];
+    }
+    return out;
+}
+
+QString ShownText(const QWidget* widget) {
+    if (const auto* label = qobject_cast<const QLabel*>(widget)) return label->text();
+    if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) return edit->text();
+    return {};
+}
+
+// A text as one spreadsheet cell: nothing in it may start a new column or row.
+QString Cell(QString text) {
+    for (QChar& c : text)
+        if (c == u'\t' || c == u'\n' || c == u'\r') c = u' ';
+    return text;
+}
+
+QString DateText(const QDate& date) {
+    const QDate day = date.isValid() ? date : QDate::currentDate();
+    return QStringLiteral("%1年%2月%3日").arg(day.year()).arg(day.month()).arg(day.day());
+}
+
+QString ProgramLine() {
+    return U(kAppTitle) + U("  バージョン ") + QStringLiteral(ZANVORO_VERSION);
+}
+
+QString SheetHtml(const EstimateReport& report) {
+    const auto esc = [](const QString& s) { return s.toHtmlEscaped(); };
+    QString html = QStringLiteral(
+        "<table width='100%' cellspacing='0' cellpadding='0'><tr>"
+        "<td><span style='font-size:18pt; font-weight:bold'>%1</span>"
+        "<span style='font-size:13pt'>　工事費内訳</span></td>"
+        "<td align='right' valign='bottom'>%2</td></tr></table>")
+                       .arg(esc(report.title), esc(U("作成日　") + DateText(report.date)));
+
+    html += U("<p style='font-size:12pt; font-weight:bold'><br>入力</p>"
+              "<table border='1' cellspacing='0' cellpadding='5' width='70%'"
+              " style='border-collapse:collapse; border-color:#808080'>");
+    for (const ReportLine& line : report.inputs)
+        html += QStringLiteral("<tr><td width='55%'>%1</td><td align='right'>%2</td>"
+                               "<td width='12%'>%3</td></tr>")
+                    .arg(esc(line.caption), esc(line.value), esc(line.unit));
+    html += QStringLiteral("</table>");
+
+    html += U("<p style='font-size:6pt'>&nbsp;</p>"
+              "<p style='font-size:12pt; font-weight:bold'>内訳</p>"
+              "<table border='1' cellspacing='0' cellpadding='5' width='100%'"
+              " style='border-collapse:collapse; border-color:#808080'>"
+              "<tr style='background-color:#E8E8E8'><th align='left' width='34%'>項目</th>"
+              "<th align='right' width='26%'>金額</th><th width='10%'>単位</th>"
+              "<th align='right' width='20%'>率</th><th width='10%'>単位</th></tr>");
+    const auto& figures = report.figures;
+    for (qsizetype i = 0; i < figures.size(); ++i) {
+        const ReportFigure& f = figures[i];
+        const bool hasRate = i + 1 < figures.size() && figures[i + 1].rate;
+        if (f.rate && i > 0 && !figures[i - 1].rate) continue;  // shown with its amount
+        QString amountCells, rateCells;
+        if (f.rate) {
+            amountCells = QStringLiteral("<td></td><td></td>");
+            rateCells = QStringLiteral("<td align='right'>%1</td><td>%2</td>")
+                            .arg(esc(f.value), esc(f.unit));
+        } else {
+            amountCells = QStringLiteral("<td align='right'>%1</td><td>%2</td>")
+                              .arg(esc(f.value), esc(f.unit));
+            rateCells = hasRate ? QStringLiteral("<td align='right'>%1</td><td>%2</td>")
+                                      .arg(esc(figures[i + 1].value), esc(figures[i + 1].unit))
+                                : QStringLiteral("<td></td><td></td>");
+        }
+        html += QStringLiteral("<tr><td>%1</td>%2%3</tr>")
+                    .arg(esc(f.caption), amountCells, rateCells);
+    }
+    html += QStringLiteral("</table>");
+    return html;
+}
+
+void ThrowNotWritten(const QString& path) {
+    const QString message = U("'%1' に書き込めません").arg(QDir::toNativeSeparators(path));
+    throw std::runtime_error(message.toUtf8().toStdString());
+}
+
+}  // namespace
+
+EstimateReport ReportOfWindow(const QWidget* window) {
+    EstimateReport report;
+    report.title = window->windowTitle();
+    report.date = QDate::currentDate();
+
+    if (const auto* edit = Find<QLineEdit>(window, "Edit1"))
+        report.inputs.push_back({ShownText(Find<QLabel>(window, "Label1")), edit->text(),
+                                 ShownText(Find<QLabel>(window, "Label6"))});
+    for (const char* name : {"rb1", "rb2", "rb3"})
+        if (const auto* rb = Find<QRadioButton>(window, name); rb && rb->isChecked()) {
+            const auto* frame = Find<QGroupBox>(window, "RadioGroup1");
+            report.inputs.push_back(
+                {frame ? frame->title() : QString(), PlainCaption(rb->text()), {}});
+        }
+    for (const OptionSource& option : kOptions) {
+        const auto* box = Find<QAbstractButton>(window, option.checkBox);
+        if (!box) continue;
+        const QString caption = PlainCaption(box->text());
+        const auto* amount = Find<QLineEdit>(window, option.amount);
+        if (!amount)
+            report.inputs.push_back({caption, box->isChecked() ? U("はい") : U("いいえ"), {}});
+        else if (box->isChecked())
+            report.inputs.push_back(
+                {caption, amount->text(), ShownText(Find<QLabel>(window, option.unit))});
+        else
+            report.inputs.push_back({caption, U("なし"), {}});
+    }
+    // The rate mode of the calculator window: "経費率　自動入力" reads 経費率: 自動入力.
+    for (const char* name : {"RadioButton1", "RadioButton2"})
+        if (const auto* rb = Find<QRadioButton>(window, name); rb && rb->isChecked()) {
+            const QString text = PlainCaption(rb->text());
+            const qsizetype gap = text.indexOf(QChar(0x3000));
+            report.inputs.push_back(gap < 0 ? ReportLine{text, {}, {}}
+                                            : ReportLine{text.left(gap), text.mid(gap + 1), {}});
+        }
+
+    QString lastAmountCaption;
+    for (const FigureSource& source : kFigures) {
+        const QWidget* value = Find<QWidget>(window, source.value);
+        if (!value) value = Find<QWidget>(window, source.rateEdit);
+        if (!value) continue;
+        ReportFigure figure;
+        figure.rate = source.caption == nullptr;
+        figure.caption = figure.rate ? lastAmountCaption + U("率")
+                                     : ShownText(Find<QLabel>(window, source.caption));
+        if (!figure.rate) lastAmountCaption = figure.caption;
+        figure.value = ShownText(value);
+        figure.unit = ShownText(Find<QLabel>(window, source.unit));
+        report.figures.push_back(figure);
+    }
+    return report;
+}
+
+QString ToClipboardText(const EstimateReport& report) {
+    const auto row = [](const QString& a, const QString& b, const QString& c) {
+        return Cell(a) + u'\t' + Cell(b) + u'\t' + Cell(c) + u'\n';
+    };
+    QString text = Cell(report.title) + u'\n';
+    for (const ReportLine& line : report.inputs) text += row(line.caption, line.value, line.unit);
+    text += u'\n';
+    for (const ReportFigure& f : report.figures) text += row(f.caption, f.value, f.unit);
+    return text;
+}
+
+void CopyToClipboard(const EstimateReport& report) {
+    QGuiApplication::clipboard()->setText(ToClipboardText(report));
+}
+
+void RenderEstimateSheet(const EstimateReport& report, QPrinter& printer) {
+    InstallFontSubstitutions();
+    QPainter painter;
+    if (!painter.begin(&printer)) ThrowNotWritten(printer.outputFileName());
+
+    // Laid out at the printer's resolution so that point sizes come out as points on paper.
+    const QRectF page(0, 0, printer.width(), printer.height());
+    QFont font(U(kFontFamily));
+    font.setPointSizeF(10.5);
+    QTextDocument doc;
+    doc.documentLayout()->setPaintDevice(&printer);
+    doc.setDefaultFont(font);
+    doc.setDocumentMargin(0);
+    doc.setPageSize(page.size());
+    doc.setHtml(SheetHtml(report));
+    doc.drawContents(&painter, page);
+
+    QFont small(font);
+    small.setPointSizeF(9);
+    painter.setFont(small);
+    painter.setPen(QColor(0x40, 0x40, 0x40));
+    const qreal lineHeight = QFontMetricsF(small, &printer).height();
+    const QRectF footer(page.left(), page.bottom() - lineHeight, page.width(), lineHeight);
+    painter.drawLine(footer.topLeft() - QPointF(0, lineHeight / 3),
+                     footer.topRight() - QPointF(0, lineHeight / 3));
+    painter.drawText(footer, Qt::AlignLeft | Qt::AlignVCenter, ProgramLine());
+    painter.drawText(footer, Qt::AlignRight | Qt::AlignVCenter, DateText(report.date));
+    if (!painter.end()) ThrowNotWritten(printer.outputFileName());
+}
+
+namespace {
+
+void SetUpSheetPrinter(QPrinter& printer, const EstimateReport& report) {
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(20, 20, 20, 15), QPageLayout::Millimeter));
+    printer.setDocName(report.title);
+    printer.setCreator(ProgramLine());
+}
+
+}  // namespace
+
+void WriteEstimatePdf(const EstimateReport& report, const QString& path) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    SetUpSheetPrinter(printer, report);
+    RenderEstimateSheet(report, printer);
+}
+
+bool PrintEstimate(const EstimateReport& report, QWidget* parent) {
+    QPrinter printer(QPrinter::HighResolution);
+    SetUpSheetPrinter(printer, report);
+    // On the heap and watched: the dialog runs its own event loop, during which its parent
+    // may go away and take the dialog with it.
+    QPointer<QPrintDialog> dialog = new QPrintDialog(&printer, parent);
+    dialog->setWindowTitle(U("印刷"));
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    if (!dialog) return false;
+    delete dialog;
+    if (!accepted) return false;
+    RenderEstimateSheet(report, printer);
+    return true;
+}
+
+bool SaveEstimatePdf(const EstimateReport& report, QWidget* parent) {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QDate day = report.date.isValid() ? report.date : QDate::currentDate();
+    const QString name = report.title + day.toString(QStringLiteral("_yyyyMMdd")) + U(".pdf");
+
+    QPointer<QFileDialog> dialog = new QFileDialog(parent, U("PDFとして保存"));
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setNameFilter(U("PDF (*.pdf)"));
+    dialog->setDefaultSuffix(U("pdf"));
+    dialog->setDirectory(folder.isEmpty() ? QDir::homePath() : folder);
+    dialog->selectFile(name);
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    if (!dialog) return false;
+    const QStringList chosen = dialog->selectedFiles();
+    delete dialog;
+    if (!accepted || chosen.isEmpty()) return false;
+    WriteEstimatePdf(report, chosen.first());
+    return true;
+}
+
+}  // namespace zanvoro

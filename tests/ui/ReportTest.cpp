@@ -1,0 +1,146 @@
+// Qt Test tests of the estimate leaving the program: copied to the clipboard and written as PDF.
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+#include "EstimateReport.h"
+#include "Unit1.h"
+#include "Unit3.h"
+#include "WindowSupport.h"
+
+using zanvoro::U;
+
+namespace {
+
+// The value boxes of a window in the order it shows them; rates at 6, 9 and 12.
+const QStringList kMainOrder = {"SText12", "SText13", "SText6",  "SText7",  "SText9",
+                                "SText3",  "SText8",  "SText10", "SText2",  "SText11",
+                                "SText4",  "SText1",  "SText5"};
+const QStringList kCalculatorOrder = {"SText12", "SText13", "SText6",  "SText7", "SText9",
+                                      "SText3",  "Edit4",   "SText10", "SText2", "Edit5",
+                                      "SText4",  "SText1",  "Edit6"};
+
+QString Shown(const QWidget* window, const QString& name) {
+    const QObject* o = window->findChild<QObject*>(name);
+    if (const auto* label = qobject_cast<const QLabel*>(o)) return label->text();
+    if (const auto* edit = qobject_cast<const QLineEdit*>(o)) return edit->text();
+    return {};
+}
+
+// A window after one calculation with the category and the second extra amount set.
+std::unique_ptr<QWidget> Calculated(bool calculator, const char* cost, const char* category) {
+    std::unique_ptr<QWidget> w;
+    if (calculator) w = std::make_unique<TForm3>(); else w = std::make_unique<TForm1>();
+    w->findChild<QLineEdit*>("Edit1")->setText(U(cost));
+    w->findChild<QRadioButton*>(category)->setChecked(true);
+    w->findChild<QCheckBox*>("CheckBox2")->setChecked(true);
+    w->findChild<QLineEdit*>("Edit3")->setText(U("20"));
+    w->findChild<QPushButton*>("Button1")->click();
+    return w;
+}
+
+QString Run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(30000) || p.exitCode() != 0) return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+}  // namespace
+
+class ReportTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void windows_data();
+    void clipboardRowsReadBackAsShown_data() { windows_data(); }
+    void clipboardRowsReadBackAsShown();
+    void pdfHoldsEveryCaptionAndValue_data() { windows_data(); }
+    void pdfHoldsEveryCaptionAndValue();
+};
+
+void ReportTest::windows_data() {
+    QTest::addColumn<bool>("calculator");
+    QTest::addColumn<QString>("cost");
+    QTest::addColumn<QString>("category");
+    QTest::newRow("main, road maintenance") << false << U("12345.6") << U("rb1");
+    QTest::newRow("main, renovation") << false << U("987654") << U("rb3");
+    QTest::newRow("calculator, new building") << true << U("5000") << U("rb2");
+}
+
+void ReportTest::clipboardRowsReadBackAsShown() {
+    QFETCH(bool, calculator);
+    QFETCH(QString, cost);
+    QFETCH(QString, category);
+    const auto window = Calculated(calculator, cost.toUtf8().constData(),
+                                   category.toUtf8().constData());
+    const QStringList& order = calculator ? kCalculatorOrder : kMainOrder;
+    QCOMPARE(Shown(window.get(), order[0]) == U("0"), false);  // a real result, not the start
+
+    zanvoro::CopyToClipboard(zanvoro::ReportOfWindow(window.get()));
+    const QStringList lines = QApplication::clipboard()->text().split(u'\n');
+    const qsizetype blank = lines.indexOf(QString());
+    QCOMPARE(lines.first(), window->windowTitle());
+    QVERIFY(lines.mid(1, blank - 1).contains(U("%1\t%2\t万円").arg(
+        calculator ? U("希望直接工事費") : U("希望工事費 (税込)"), cost)));
+    QVERIFY(lines.contains(U("全経費を掛けない金額\t20\t万円")));
+    QVERIFY(lines.contains(U("直工だけに含まない金額\tなし\t")));
+
+    const QStringList figures = lines.mid(blank + 1, order.size());
+    QCOMPARE(lines.size(), blank + 1 + order.size() + 1);  // ends with a line break
+    for (qsizetype i = 0; i < order.size(); ++i) {
+        const QStringList cells = figures[i].split(u'\t');
+        QCOMPARE(cells.size(), 3);
+        QCOMPARE(cells[1], Shown(window.get(), order[i]));
+        const bool rate = i == 6 || i == 9 || i == 12;
+        QCOMPARE(cells[2], rate ? U("％") : U("万円"));
+        QVERIFY(!cells[0].isEmpty());
+    }
+}
+
+void ReportTest::pdfHoldsEveryCaptionAndValue() {
+    QFETCH(bool, calculator);
+    QFETCH(QString, cost);
+    QFETCH(QString, category);
+    const auto window = Calculated(calculator, cost.toUtf8().constData(),
+                                   category.toUtf8().constData());
+    zanvoro::EstimateReport report = zanvoro::ReportOfWindow(window.get());
+    report.title += U(" <&>");  // must reach the page as typed, not as markup
+
+    QTemporaryDir dir; dir.setAutoRemove(qEnvironmentVariableIsEmpty("KEEP_PDF"));
+    const QString path = dir.filePath(U("sheet.pdf"));
+    zanvoro::WriteEstimatePdf(report, path);
+    const QString text = Run(U("pdftotext"), {U("-layout"), path, U("-")});
+    QVERIFY2(!text.isEmpty(), "pdftotext (poppler-utils) could not read the sheet");
+    QVERIFY(text.contains(report.title));
+    QVERIFY(text.contains(U("Zanvoro!")));
+    for (const auto& line : report.inputs) {
+        QVERIFY2(text.contains(line.caption), qPrintable(line.caption));
+        QVERIFY2(text.contains(line.value), qPrintable(line.value));
+    }
+    for (const auto& figure : report.figures) {
+        if (!figure.rate) QVERIFY2(text.contains(figure.caption), qPrintable(figure.caption));
+        QVERIFY2(text.contains(U(" %1 ").arg(figure.value)), qPrintable(figure.value));
+    }
+    QVERIFY(Run(U("pdfinfo"), {path}).contains(QRegularExpression(U("Pages: +1\n"))));
+
+    // Every font is in the file, or the sheet depends on the reader's fonts for Japanese.
+    const QStringList fonts = Run(U("pdffonts"), {path}).split(u'\n', Qt::SkipEmptyParts);
+    QVERIFY(fonts.size() > 2);
+    for (const QString& font : fonts.mid(2)) QVERIFY2(font.contains(U(" yes ")), qPrintable(font));
+
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                             zanvoro::WriteEstimatePdf(report, dir.filePath(U("no/such/x.pdf"))));
+}
+
+QTEST_MAIN(ReportTest)
+#include "ReportTest.moc"
