@@ -3,10 +3,11 @@
 
 #include <clocale>
 
+#include "ProgramIcon.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
-#include "WindowSupport.h"
+#include "WindowLook.h"
 #include "numbertext.h"
 
 int main(int argc, char** argv) {

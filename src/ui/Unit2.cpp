@@ -11,7 +11,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "WindowSupport.h"
+#include "Dialogs.h"
+#include "ProgramIcon.h"
+#include "WindowLook.h"
 
 using namespace zanvoro;
 
@@ -87,11 +89,16 @@ TAboutBox::TAboutBox(QWidget* parent)
     OKButton->setObjectName(U("OKButton"));
     OKButton->setGeometry(111, 180, 75, 25);
     OKButton->setDefault(true);
-    connect(OKButton, &QPushButton::clicked, this, [this] { EndModal(this, 1); });
+    links.on(OKButton, &QPushButton::clicked, this, [this] { EndModal(this, 1); });
 
-    InstallWindowKeys(this, OKButton, {{Panel1, OKButton}});
+    // Its keys: Enter and Space on OK; Escape does nothing.
+    keys = std::make_unique<WindowKeys>(this, OKButton,
+                                        QList<QList<QWidget*>>{{Panel1, OKButton}});
+    keys->addShortcut(Qt::Key_Escape, Qt::NoModifier, {});
     OKButton->setFocus();
 }
+
+TAboutBox::~TAboutBox() = default;
 
 QPoint TAboutBox::centredPosition() const {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();

@@ -4,6 +4,11 @@
 #include <QDialog>
 #include <QPoint>
 
+#include <memory>
+
+#include "WindowKeys.h"
+#include "WindowParts.h"
+
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -13,6 +18,7 @@ class TAboutBox : public QDialog {
 
 public:
     explicit TAboutBox(QWidget* parent = nullptr);
+    ~TAboutBox() override;
 
     void setVisible(bool visible) override;
 
@@ -31,4 +37,7 @@ private:
 
     bool shownBefore = false;
     QPoint lastPosition;
+    // Both go before ~QWidget deletes the controls they reach.
+    zanvoro::HandlerLinks links;
+    std::unique_ptr<zanvoro::WindowKeys> keys;
 };
