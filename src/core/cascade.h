@@ -1,29 +1,115 @@
-// The one cascade and staged evaluation, generic over exact values and certified bounds.
+// The one cascade and staged evaluation, generic over exact values and certified bounds and
+// over the extended arithmetic (the library's Extended; tests and benchmarks use both).
 #pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <type_traits>
 
 #include "costmodel.h"
 
 namespace costmodel::detail {
 
-inline constexpr long double kPercent = 0.01L;
-inline constexpr long double kTaxRate = 0.05L;
+inline constexpr ExtendedBits kPercent{0x3FF8, 0xA3D70A3D70A3D70Au};  // 0.01
+inline constexpr ExtendedBits kTaxRate{0x3FFA, 0xCCCCCCCCCCCCCCCDu};  // 0.05
 
-// Rounding to tenths without throwing; false when the value leaves the 32-bit range.
-bool TryRoundoff(int digit, long double x, long double& result);
+template <class X>
+X PowerOfTen(int exponent) {
+    X p(1);
+    for (int i = 0; i < exponent; ++i) p = p * X(10);
+    return p;
+}
+
+// Rounding half up without throwing; false when the value leaves the 32-bit range.
+template <class X>
+bool TryRoundoffIn(int digit, X x, X& result) {
+    // Beyond 10^27 a power of ten is no longer exact in extended, and the powers are built
+    // by a loop; no caller needs more than two decimals.
+    if (digit < -kRoundoffDigitLimit || digit > kRoundoffDigitLimit) return false;
+    // 10^-Digit: exact for the digits the calculator uses.
+    const X scale = digit == -1   ? X(10)
+                    : digit == -2 ? X(100)
+                    : digit < 0   ? PowerOfTen<X>(-digit)
+                                  : X(1) / PowerOfTen<X>(digit);
+    if (digit != 0) x = x * scale;
+    const X y = x + X(0.5);
+    // The floor fits 32 bits exactly when y does; checked first (NaN fails too).
+    if (!(y >= X(-2147483648.0) && y < X(2147483648.0))) return false;
+    const X r = Floor(y);
+    result = digit != 0 ? r / scale : r;
+    return true;
+}
+
+// The library's own instantiation.
+bool TryRoundoff(int digit, Extended x, Extended& result);
+
+template <class X>
+X RoundoffIn(int digit, X x) {
+    X result;
+    if (!TryRoundoffIn(digit, x, result))
+        throw InvalidOperationError(std::string(kInvalidOperationMessage));
+    return result;
+}
+
+// In software the logarithms are MPFR's and slow, and only the hundredths they round to
+// are ever seen: the formula in doubles decides those unless it lands within 1e-7 of a
+// rounding edge, ten million times its own error. Only then does the extended path run.
+template <class X>
+std::optional<double> QuickRate(const RateRule& rule, double base) {
+    const RateFormula& f = rule.Formula;
+    const double x = base * X::FromBits(rule.UnitFactor).ToDouble();
+    const double c = X::FromBits(f.Coefficient).ToDouble();
+    const double e = X::FromBits(f.Exponent).ToDouble();
+    const double rate = f.Kind == FormulaKind::Power ? c * std::exp(e * std::log(x))
+                                                     : c + e * std::log10(x);
+    const double scaled = rate * 100 + 0.5;
+    if (!(scaled > -1e9 && scaled < 1e9)) return std::nullopt;
+    const double floor = std::floor(scaled);
+    if (scaled - floor < 1e-7 || floor + 1 - scaled < 1e-7) return std::nullopt;
+    return (X(static_cast<std::int64_t>(floor)) / X(100)).ToDouble();
+}
+
+template <class X>
+double RateIn(const RateRule& rule, double base) {
+    if (!(base > rule.Lower)) return rule.LowerRate;
+    if (base > rule.Upper) return rule.UpperRate;
+    if constexpr (std::is_same_v<X, SoftExtended>) {
+        if (const std::optional<double> quick = QuickRate<X>(rule, base)) return *quick;
+    }
+    const X x = X(base) * X::FromBits(rule.UnitFactor);
+    const RateFormula& f = rule.Formula;
+    const X c = X::FromBits(f.Coefficient), e = X::FromBits(f.Exponent);
+    const X rate = f.Kind == FormulaKind::Power ? c * Exp(e * Log(x)) : c + e * Log10(x);
+    return RoundoffIn(-2, rate).ToDouble();
+}
 
 // --- Exact values: what the windows compute ---
 
-inline long double widen(double x) { return x; }
-inline double store(long double x) { return static_cast<double>(x); }
-inline long double round1(long double x) { return Roundoff(-1, x); }
-inline double rateOf(const RateRule& rule, double base) { return RateFor(rule, base); }
+template <class X>
+X widen(double x) {
+    return X(x);
+}
+template <class X>
+double store(X x) {
+    return x.ToDouble();
+}
+template <class X>
+X round1(X x) {
+    return RoundoffIn(-1, x);
+}
+template <class X>
+double rateOf(const RateRule& rule, double base) {
+    return RateIn<X>(rule, base);
+}
 
 // --- Bounds: every value a block of direct costs can give lies within [lo, hi] ---
 // Rounded IEEE operations and Roundoff are monotone in each argument, so evaluating the
 // corners encloses every exact result; OutOfRange marks a bound Roundoff could not hold.
 
+template <class X>
 struct XBounds {
-    long double lo = 0, hi = 0;
+    X lo, hi;
     bool OutOfRange = false;
 };
 
@@ -32,41 +118,51 @@ struct Bounds {
     bool OutOfRange = false;
 };
 
-inline XBounds widen(Bounds b) { return {b.lo, b.hi, b.OutOfRange}; }
-inline Bounds store(XBounds b) {
-    return {static_cast<double>(b.lo), static_cast<double>(b.hi), b.OutOfRange};
+template <class X>
+XBounds<X> widen(Bounds b) {
+    return {X(b.lo), X(b.hi), b.OutOfRange};
+}
+template <class X>
+Bounds store(XBounds<X> b) {
+    return {b.lo.ToDouble(), b.hi.ToDouble(), b.OutOfRange};
 }
 
-inline XBounds operator+(XBounds a, XBounds b) {
+template <class X>
+XBounds<X> operator+(XBounds<X> a, XBounds<X> b) {
     return {a.lo + b.lo, a.hi + b.hi, a.OutOfRange || b.OutOfRange};
 }
 
-inline XBounds operator*(XBounds a, XBounds b) {
-    const long double c1 = a.lo * b.lo, c2 = a.lo * b.hi, c3 = a.hi * b.lo, c4 = a.hi * b.hi;
-    const long double lo12 = c1 < c2 ? c1 : c2, lo34 = c3 < c4 ? c3 : c4;
-    const long double hi12 = c1 < c2 ? c2 : c1, hi34 = c3 < c4 ? c4 : c3;
+template <class X>
+XBounds<X> operator*(XBounds<X> a, XBounds<X> b) {
+    const X c1 = a.lo * b.lo, c2 = a.lo * b.hi, c3 = a.hi * b.lo, c4 = a.hi * b.hi;
+    const X lo12 = c1 < c2 ? c1 : c2, lo34 = c3 < c4 ? c3 : c4;
+    const X hi12 = c1 < c2 ? c2 : c1, hi34 = c3 < c4 ? c4 : c3;
     return {lo12 < lo34 ? lo12 : lo34, hi12 < hi34 ? hi34 : hi12, a.OutOfRange || b.OutOfRange};
 }
 
-inline XBounds operator*(XBounds a, long double k) {
-    const long double x = a.lo * k, y = a.hi * k;
+template <class X>
+XBounds<X> operator*(XBounds<X> a, X k) {
+    const X x = a.lo * k, y = a.hi * k;
     return {x < y ? x : y, x < y ? y : x, a.OutOfRange};
 }
-inline XBounds operator*(long double k, XBounds a) {
-    const long double x = k * a.lo, y = k * a.hi;
+template <class X>
+XBounds<X> operator*(X k, XBounds<X> a) {
+    const X x = k * a.lo, y = k * a.hi;
     return {x < y ? x : y, x < y ? y : x, a.OutOfRange};
 }
 
-inline XBounds round1(XBounds b) {
-    XBounds r = b;
-    if (!TryRoundoff(-1, b.lo, r.lo) || !TryRoundoff(-1, b.hi, r.hi)) r.OutOfRange = true;
+template <class X>
+XBounds<X> round1(XBounds<X> b) {
+    XBounds<X> r = b;
+    if (!TryRoundoffIn(-1, b.lo, r.lo) || !TryRoundoffIn(-1, b.hi, r.hi)) r.OutOfRange = true;
     return r;
 }
 
 // Formula rates fall as their base grows, so the bounds swap ends.
-inline Bounds rateOf(const RateRule& rule, Bounds base) {
+template <class X>
+Bounds rateOf(const RateRule& rule, Bounds base) {
     if (base.OutOfRange) return {0, 0, true};
-    return {RateFor(rule, base.hi), RateFor(rule, base.lo), false};
+    return {RateIn<X>(rule, base.hi), RateIn<X>(rule, base.lo), false};
 }
 
 // Same field names as CostBreakdown, so one template serves both.
@@ -76,36 +172,36 @@ struct BoundsBreakdown {
         GeneralMgmtCost, ExtraInNet, ExtraNoOverhead;
 };
 
-template <class B>
+template <class X, class B>
 void cascade(B& b) {
-    b.CommonTempCost = store(round1(widen(b.DirectCost) * widen(b.CommonTempRate) * kPercent));
-    b.NetCost = store(round1(widen(b.DirectCost) + widen(b.CommonTempCost)) + widen(b.ExtraInNet));
-    b.SiteMgmtCost = store(round1(widen(b.NetCost) * widen(b.SiteMgmtRate) * kPercent));
-    b.WorkCost = store(round1(widen(b.NetCost) + widen(b.SiteMgmtCost)));
-    b.GeneralMgmtCost = store(round1(widen(b.WorkCost) * widen(b.GeneralMgmtRate) * kPercent));
-    b.WorkPrice = store(round1(widen(b.WorkCost) + widen(b.GeneralMgmtCost)));
-    b.ConsumptionTax = store(round1(kTaxRate * widen(b.WorkPrice)));
-    b.TotalCost =
-        store(round1(widen(b.WorkPrice) + widen(b.ConsumptionTax)) + widen(b.ExtraNoOverhead));
-    b.CommonCostsTotal =
-        store(widen(b.GeneralMgmtCost) + widen(b.SiteMgmtCost) + widen(b.CommonTempCost));
+    const X percent = X::FromBits(kPercent), taxRate = X::FromBits(kTaxRate);
+    auto w = [](auto field) { return widen<X>(field); };
+    b.CommonTempCost = store(round1(w(b.DirectCost) * w(b.CommonTempRate) * percent));
+    b.NetCost = store(round1(w(b.DirectCost) + w(b.CommonTempCost)) + w(b.ExtraInNet));
+    b.SiteMgmtCost = store(round1(w(b.NetCost) * w(b.SiteMgmtRate) * percent));
+    b.WorkCost = store(round1(w(b.NetCost) + w(b.SiteMgmtCost)));
+    b.GeneralMgmtCost = store(round1(w(b.WorkCost) * w(b.GeneralMgmtRate) * percent));
+    b.WorkPrice = store(round1(w(b.WorkCost) + w(b.GeneralMgmtCost)));
+    b.ConsumptionTax = store(round1(taxRate * w(b.WorkPrice)));
+    b.TotalCost = store(round1(w(b.WorkPrice) + w(b.ConsumptionTax)) + w(b.ExtraNoOverhead));
+    b.CommonCostsTotal = store(w(b.GeneralMgmtCost) + w(b.SiteMgmtCost) + w(b.CommonTempCost));
 }
 
 // Rates not yet determined count as 0, so rates left by an earlier calculation never
 // reach a cascade.
-template <class B, class Show>
+template <class X, class B, class Show>
 void evaluateStaged(B& b, const RuleSet& rules, bool noCommonTemp, Show&& show) {
     using Field = decltype(b.CommonTempRate);
     b.SiteMgmtRate = Field{};
     b.GeneralMgmtRate = Field{};
-    b.CommonTempRate = noCommonTemp ? Field{} : rateOf(rules.CommonTemp, b.DirectCost);
-    cascade(b);
+    b.CommonTempRate = noCommonTemp ? Field{} : rateOf<X>(rules.CommonTemp, b.DirectCost);
+    cascade<X>(b);
     show();
-    b.SiteMgmtRate = rateOf(rules.SiteMgmt, b.NetCost);
-    cascade(b);
+    b.SiteMgmtRate = rateOf<X>(rules.SiteMgmt, b.NetCost);
+    cascade<X>(b);
     show();
-    b.GeneralMgmtRate = rateOf(rules.GeneralMgmt, b.WorkCost);
-    cascade(b);
+    b.GeneralMgmtRate = rateOf<X>(rules.GeneralMgmt, b.WorkCost);
+    cascade<X>(b);
     show();
 }
 

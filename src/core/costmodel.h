@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "errors.h"
+#include "extended.h"
 #include "numbertext.h"
 
 namespace costmodel {
@@ -40,10 +41,11 @@ enum class FormulaKind {
     Log10,  // Coefficient + Exponent × log10(x)
 };
 
+// Constants as the bits of the extended value nearest to their decimals.
 struct RateFormula {
     FormulaKind Kind;
-    long double Coefficient;
-    long double Exponent;
+    ExtendedBits Coefficient;
+    ExtendedBits Exponent;
 };
 
 // A fixed rate at or below Lower, a fixed rate above Upper, the formula of
@@ -53,7 +55,7 @@ struct RateRule {
     double LowerRate;
     double Upper;
     double UpperRate;
-    long double UnitFactor;
+    ExtendedBits UnitFactor;
     RateFormula Formula;
 };
 
@@ -71,7 +73,7 @@ inline constexpr int kRoundoffDigitLimit = 27;
 
 // Rounds half up to -Digit decimals through a signed 32-bit integer; throws
 // InvalidOperationError when the scaled value does not fit.
-long double Roundoff(int Digit, long double X);
+Extended Roundoff(int Digit, Extended X);
 
 // The cascade: every amount from DirectCost, the three rates and the two extras.
 void ComputeAmounts(CostBreakdown& breakdown);

@@ -5,10 +5,10 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <limits>
 #include <string>
 
 #include "errors.h"
+#include "numberreader.h"
 #include "platform.h"
 
 namespace costmodel {
@@ -17,40 +17,10 @@ namespace {
 
 char gSeparator = '.';
 
-// Each entry is the long double nearest to its power of ten (checked against strtold).
-constexpr long double kUnits[32] = {
-    1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,  1e10L,
-    1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L, 1e20L, 1e21L,
-    1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L, 1e28L, 1e29L, 1e30L, 1e31L};
-constexpr long double kThirtyTwos[15] = {1e32L,  1e64L,  1e96L,  1e128L, 1e160L,
-                                          1e192L, 1e224L, 1e256L, 1e288L, 1e320L,
-                                          1e352L, 1e384L, 1e416L, 1e448L, 1e480L};
-constexpr long double kFiveTwelves[9] = {1e512L,  1e1024L, 1e1536L, 1e2048L, 1e2560L,
-                                         1e3072L, 1e3584L, 1e4096L, 1e4608L};
-
-// An exponent is read only up to this value; so at most 4999 can be written.
-constexpr int kExponentReadLimit = 500;
-// Scaling down by this much or more leaves nothing of any extended value.
-constexpr std::int64_t kVanishingScale = 5120;
-
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 [[noreturn]] void NotANumber(std::string_view text) {
     throw ConversionError(NotANumberMessage(text));
-}
-
-void AppendDigit(long double& acc, char c, std::string_view text) {
-    // Leading zeros leave nothing to round, and a long pasted run of them stays cheap.
-    if (acc == 0.0L) {
-        acc = static_cast<long double>(c - '0');
-        return;
-    }
-    // Two roundings, as the x87 does them: the product, then the sum.
-    acc = acc * 10.0L;
-    acc = acc + static_cast<long double>(c - '0');
-    // Past the extended range no later character can make the text a number: say so now
-    // rather than read on through a megabyte paste.
-    if (acc > std::numeric_limits<long double>::max()) NotANumber(text);
 }
 
 }  // namespace
@@ -63,84 +33,14 @@ void LoadDecimalSeparatorFromEnvironment() {
     SetDecimalSeparatorFrom(platform::UserDecimalSeparator());
 }
 
-std::span<const long double> ScaleUnits() { return kUnits; }
-std::span<const long double> ScaleThirtyTwos() { return kThirtyTwos; }
-std::span<const long double> ScaleFiveTwelves() { return kFiveTwelves; }
+std::span<const ExtendedBits> ScaleUnits() { return detail::kUnits; }
+std::span<const ExtendedBits> ScaleThirtyTwos() { return detail::kThirtyTwos; }
+std::span<const ExtendedBits> ScaleFiveTwelves() { return detail::kFiveTwelves; }
 
 double TextToNumber(std::string_view text) {
-    const char separator = gSeparator;
-    const std::size_t end = text.size();
-    std::size_t i = 0;
-
-    while (i < end && text[i] == ' ') ++i;
-
-    bool negative = false;
-    if (i < end && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-
-    long double acc = 0.0L;
-    bool mantissaSeen = false;
-    std::uint64_t fractionDigits = 0;  // texts can be longer than any int
-    for (; i < end && IsDigit(text[i]); ++i) {
-        AppendDigit(acc, text[i], text);
-        mantissaSeen = true;
-    }
-    if (i < end && text[i] == separator) {
-        ++i;
-        mantissaSeen = true;
-        for (; i < end && IsDigit(text[i]); ++i) {
-            AppendDigit(acc, text[i], text);
-            ++fractionDigits;
-        }
-    }
-    if (!mantissaSeen) NotANumber(text);
-
-    int exponent = 0;
-    if (i < end && (text[i] == 'E' || text[i] == 'e')) {
-        ++i;
-        bool exponentNegative = false;
-        if (i < end && (text[i] == '+' || text[i] == '-')) {
-            exponentNegative = text[i] == '-';
-            ++i;
-        }
-        for (; i < end && IsDigit(text[i]) && exponent < kExponentReadLimit; ++i)
-            exponent = exponent * 10 + (text[i] - '0');
-        if (exponentNegative) exponent = -exponent;
-    }
-
-    while (i < end && text[i] == ' ') ++i;
-    if (i != end) NotANumber(text);
-
-    // Any fraction count this large scales below the vanishing point whatever the exponent.
-    const std::int64_t n =
-        fractionDigits >= static_cast<std::uint64_t>(kVanishingScale + 5000)
-            ? -kVanishingScale
-            : static_cast<std::int64_t>(exponent) - static_cast<std::int64_t>(fractionDigits);
-
-    if (n <= -kVanishingScale) {
-        acc = 0.0L;
-    } else if (n != 0) {
-        const std::int64_t magnitude = n < 0 ? -n : n;
-        const long double unit = kUnits[magnitude % 32];
-        const std::int64_t b = (magnitude / 32) % 16;
-        const std::int64_t c = magnitude / 512;
-        if (n > 0) {
-            acc = acc * unit;
-            if (b > 0) acc = acc * kThirtyTwos[b - 1];
-            if (c > 0) acc = acc * kFiveTwelves[c - 1];
-        } else {
-            acc = acc / unit;
-            if (b > 0) acc = acc / kThirtyTwos[b - 1];
-            if (c > 0) acc = acc / kFiveTwelves[c - 1];
-        }
-        if (std::isinf(acc)) NotANumber(text);
-    }
-
-    if (negative) acc = -acc;
-
-    const double result = static_cast<double>(acc);
+    [[maybe_unused]] const PrecisionGuard guard;
+    const Extended value = detail::ReadExtended<Extended>(text, gSeparator, NotANumber);
+    const double result = value.ToDouble();
     if (std::isinf(result)) throw OverflowError(std::string(kOverflowMessage));
     return result;
 }

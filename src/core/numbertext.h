@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "soft_extended.h"
+
 namespace costmodel {
 
 // Reads a field text; throws ConversionError or OverflowError.
@@ -23,8 +25,8 @@ void LoadDecimalSeparatorFromEnvironment();
 
 // The extended powers of ten the reader scales by: 10^0..10^31, 10^32..10^480 in steps of
 // 32, 10^512..10^4608 in steps of 512. Exposed so they can be checked against the C library.
-std::span<const long double> ScaleUnits();
-std::span<const long double> ScaleThirtyTwos();
-std::span<const long double> ScaleFiveTwelves();
+std::span<const ExtendedBits> ScaleUnits();
+std::span<const ExtendedBits> ScaleThirtyTwos();
+std::span<const ExtendedBits> ScaleFiveTwelves();
 
 }  // namespace costmodel

@@ -5,53 +5,58 @@
 #include <limits>
 
 #include "costmodel.h"
+#include "extended_support.h"
 
 using namespace costmodel;
+using costmodel::decimals::Ext;
 
 namespace {
 
 struct RoundCase {
     int digit;
-    long double x;
-    long double expected;
+    const char* x;  // the extended value nearest to it
+    double expected;
 };
 
 TEST(Roundoff, RoundsHalfUpOnTheBinaryValue) {
     const RoundCase cases[] = {
-        {-1, 0.25L, 0.3L},   {-1, -0.25L, -0.2L}, {0, 2.5L, 3.0L},      {0, -2.5L, -2.0L},
-        {-2, 2.125L, 2.13L}, {-2, 2.675, 2.67L},  {-1, 0.05L, 0.1L},    {-1, -0.05L, 0.0L},
-        {0, 0.49999999999999999L, 0.0L},          {-1, 123.45, 123.5L}, {0, -0.5L, 0.0L},
+        {-1, "0.25", 0.3},   {-1, "-0.25", -0.2},  {0, "2.5", 3.0},
+        {0, "-2.5", -2.0},   {-2, "2.125", 2.13},  {-1, "0.05", 0.1},
+        {-1, "-0.05", 0.0},  {0, "-0.5", 0.0},     {0, "0.49999999999999999", 0.0},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(static_cast<double>(c.x));
+        SCOPED_TRACE(c.x);
         // Results are what a field stores: the double nearest the tenths or hundredths.
-        EXPECT_EQ(static_cast<double>(Roundoff(c.digit, c.x)), static_cast<double>(c.expected));
+        EXPECT_EQ(Roundoff(c.digit, Ext(c.x)).ToDouble(), c.expected);
     }
+    // Values that were doubles first: 2.675 lies below the half-way point, 123.45 above it.
+    EXPECT_EQ(Roundoff(-2, Extended(2.675)).ToDouble(), 2.67);
+    EXPECT_EQ(Roundoff(-1, Extended(123.45)).ToDouble(), 123.5);
 }
 
 TEST(Roundoff, FailsOutsideTheSigned32BitRange) {
     // Tenths: the scaled value must floor into -2^31 .. 2^31-1.
-    EXPECT_NO_THROW(Roundoff(-1, 214748364.7L));
-    EXPECT_NO_THROW(Roundoff(-1, 214748364.74L));
-    EXPECT_THROW(Roundoff(-1, 214748364.75L), InvalidOperationError);
-    EXPECT_NO_THROW(Roundoff(-1, -214748364.8L));
-    EXPECT_NO_THROW(Roundoff(-1, -214748364.85L));
-    EXPECT_THROW(Roundoff(-1, -214748364.86L), InvalidOperationError);
-    EXPECT_NO_THROW(Roundoff(0, 2147483647.49L));
-    EXPECT_THROW(Roundoff(0, 2147483647.5L), InvalidOperationError);
-    EXPECT_THROW(Roundoff(-2, 21474836.48L), InvalidOperationError);
-    EXPECT_THROW(Roundoff(-1, std::numeric_limits<long double>::infinity()),
+    EXPECT_NO_THROW(Roundoff(-1, Ext("214748364.7")));
+    EXPECT_NO_THROW(Roundoff(-1, Ext("214748364.74")));
+    EXPECT_THROW(Roundoff(-1, Ext("214748364.75")), InvalidOperationError);
+    EXPECT_NO_THROW(Roundoff(-1, Ext("-214748364.8")));
+    EXPECT_NO_THROW(Roundoff(-1, Ext("-214748364.85")));
+    EXPECT_THROW(Roundoff(-1, Ext("-214748364.86")), InvalidOperationError);
+    EXPECT_NO_THROW(Roundoff(0, Ext("2147483647.49")));
+    EXPECT_THROW(Roundoff(0, Ext("2147483647.5")), InvalidOperationError);
+    EXPECT_THROW(Roundoff(-2, Ext("21474836.48")), InvalidOperationError);
+    EXPECT_THROW(Roundoff(-1, Extended(std::numeric_limits<double>::infinity())),
                  InvalidOperationError);
-    EXPECT_THROW(Roundoff(-1, std::numeric_limits<long double>::quiet_NaN()),
+    EXPECT_THROW(Roundoff(-1, Extended(std::numeric_limits<double>::quiet_NaN())),
                  InvalidOperationError);
     // Every Digit has an answer, and past the limit it is the error, not a hang or a wrap.
-    EXPECT_EQ(static_cast<double>(Roundoff(-kRoundoffDigitLimit, 1.5e-27L)), 2e-27);
-    EXPECT_EQ(static_cast<double>(Roundoff(kRoundoffDigitLimit, -1e26L)), 0.0);
+    EXPECT_EQ(Roundoff(-kRoundoffDigitLimit, Ext("1.5e-27")).ToDouble(), 2e-27);
+    EXPECT_EQ(Roundoff(kRoundoffDigitLimit, Ext("-1e26")).ToDouble(), 0.0);
     for (const int digit : {-kRoundoffDigitLimit - 1, kRoundoffDigitLimit + 1,
                             std::numeric_limits<int>::min(), std::numeric_limits<int>::max()})
-        EXPECT_THROW(Roundoff(digit, 0.0L), InvalidOperationError) << digit;
+        EXPECT_THROW(Roundoff(digit, Ext("0.0")), InvalidOperationError) << digit;
     try {
-        Roundoff(-1, 1e300L);
+        Roundoff(-1, Ext("1e300"));
         FAIL();
     } catch (const InvalidOperationError& e) {
         EXPECT_STREQ(e.what(), "不正な浮動小数点数演算命令");

@@ -13,6 +13,7 @@
 
 #include "errors.h"
 #include "numbertext.h"
+#include "extended_support.h"
 
 using namespace costmodel;
 
@@ -220,12 +221,12 @@ TEST(TextToNumber, ArbitraryBytesGiveAValueOrAnError) {
     }
 }
 
-TEST(ScaleTables, AreTheNearestLongDoubles) {
-    const auto check = [](std::span<const long double> table, int first, int step) {
+TEST(ScaleTables, AreTheNearestExtendedValues) {
+    const auto check = [](std::span<const ExtendedBits> table, int first, int step) {
         for (std::size_t k = 0; k < table.size(); ++k) {
             const int power = first + step * static_cast<int>(k);
             const std::string text = "1e" + std::to_string(power);
-            EXPECT_EQ(table[k], std::strtold(text.c_str(), nullptr)) << text;
+            EXPECT_TRUE(table[k] == costmodel::decimals::NearestBits(text)) << text;
         }
     };
     ASSERT_EQ(ScaleUnits().size(), 32u);

@@ -4,7 +4,9 @@
 #include <cmath>
 #include <vector>
 
+#include "cascade.h"
 #include "costmodel.h"
+#include "extended_support.h"
 
 using namespace costmodel;
 
@@ -62,6 +64,39 @@ TEST(RateFor, ThresholdsTakeTheRightSide) {
         SCOPED_TRACE(c.base);
         EXPECT_EQ(RateFor(*c.rule, c.base), c.rate);
     }
+}
+
+// Every constant of the rules and the cascade is the extended value nearest to its decimal.
+TEST(RateRules, ConstantsAreTheNearestExtendedValues) {
+    const RuleSet &road = RulesFor(kRoad), &building = RulesFor(kNew), &renovation = RulesFor(kRenovation);
+    const struct {
+        ExtendedBits bits;
+        const char* decimal;
+    } rows[] = {
+        {road.CommonTemp.Formula.Coefficient, "1351.9"},
+        {road.CommonTemp.Formula.Exponent, "-0.2662"},
+        {road.SiteMgmt.Formula.Coefficient, "69.1"},
+        {road.SiteMgmt.Formula.Exponent, "-0.0593"},
+        {road.GeneralMgmt.Formula.Coefficient, "31.63531"},
+        {road.GeneralMgmt.Formula.Exponent, "-2.57651"},
+        {building.CommonTemp.Formula.Coefficient, "5.02"},
+        {building.CommonTemp.Formula.Exponent, "-0.0273"},
+        {building.SiteMgmt.Formula.Coefficient, "67.75"},
+        {building.SiteMgmt.Formula.Exponent, "-0.1449"},
+        {building.GeneralMgmt.Formula.Coefficient, "17.286"},
+        {building.GeneralMgmt.Formula.Exponent, "-1.577"},
+        {renovation.CommonTemp.Formula.Coefficient, "11.93"},
+        {renovation.CommonTemp.Formula.Exponent, "-0.1404"},
+        {renovation.SiteMgmt.Formula.Coefficient, "117.91"},
+        {renovation.SiteMgmt.Formula.Exponent, "-0.2193"},
+        {renovation.GeneralMgmt.Formula.Coefficient, "17.286"},
+        {road.CommonTemp.UnitFactor, "10000"},
+        {building.SiteMgmt.UnitFactor, "10"},
+        {detail::kPercent, "0.01"},
+        {detail::kTaxRate, "0.05"},
+    };
+    for (const auto& row : rows)
+        EXPECT_TRUE(row.bits == costmodel::decimals::NearestBits(row.decimal)) << row.decimal;
 }
 
 // Every fixed rate is the rule's own formula at the adjacent threshold, rounded.
