@@ -17,10 +17,28 @@ namespace {
 
 constexpr UINT kShiftJisCodePage = 932;
 
+// Characters the code page holds under another code point, which the iconv of other systems
+// (and Windows' own best fit) still converts: wave dash, minus sign, em dash, double vertical
+// line, cent, pound, not, yen and overline. Best fit stays off for everything else, since it
+// turns many characters into lookalikes ("«" into two bytes, a soft hyphen into "-").
+struct Alias {
+    char32_t codePoint;
+    const char* bytes;
+};
+constexpr Alias kAliases[] = {
+    {0x301C, "\x81\x60"}, {0x2212, "\x81\x7C"}, {0x2014, "\x81\x5C"}, {0x2016, "\x81\x61"},
+    {0x00A2, "\x81\x91"}, {0x00A3, "\x81\x92"}, {0x00AC, "\x81\xCA"}, {0x00A5, "\x5C"},
+    {0x203E, "\x7E"},
+};
+
 // CP932 bytes of one code point into out (room for two); 0 when the code page lacks it.
-// Best-fit mappings stay on: they are what Windows itself gives for U+301C, U+2212, U+00A5
-// and the like, and what the iconv of other systems gives for them too.
 int ShiftJisOf(char32_t cp, char* out) {
+    for (const Alias& a : kAliases) {
+        if (a.codePoint != cp) continue;
+        int n = 0;
+        for (; a.bytes[n] != '\0'; ++n) out[n] = a.bytes[n];
+        return n;
+    }
     wchar_t wide[2];
     int units = 1;
     if (cp >= 0x10000) {
@@ -32,8 +50,8 @@ int ShiftJisOf(char32_t cp, char* out) {
     }
     char bytes[8];
     BOOL usedDefault = FALSE;
-    const int n = WideCharToMultiByte(kShiftJisCodePage, 0, wide, units, bytes, sizeof bytes,
-                                      nullptr, &usedDefault);
+    const int n = WideCharToMultiByte(kShiftJisCodePage, WC_NO_BEST_FIT_CHARS, wide, units, bytes,
+                                      sizeof bytes, nullptr, &usedDefault);
     if (n <= 0 || n > 2 || usedDefault) return 0;
     for (int k = 0; k < n; ++k) out[k] = bytes[k];
     return n;
@@ -55,6 +73,8 @@ bool EncodeShiftJis(std::string_view utf8Text, const ByteSink& sink) {
         utf8Text.remove_prefix(n != 0 ? n : 1);
         if (n == 0) {
             out[used++] = '?';
+        } else if (cp >= 0xE0000 && cp <= 0xE007F) {
+            // Tag characters only qualify the emoji before them; iconv drops them too.
         } else if (cp < 0x80) {
             out[used++] = static_cast<char>(cp);  // CP932 keeps ASCII as it is
         } else {

@@ -29,6 +29,8 @@ TEST(ShiftJisLength, CountsBytesOfTheJapaneseCodePage) {
         {"浮動小数点数のｵｰﾊﾞｰﾌﾛｰ", 22},
         {"①髙～", 6},                     // characters only the Windows code page has
         {"€😀", 2},                       // not in the code page: one '?' each
+        {"〜−—‖¢£¬¥‾", 16},               // JIS forms the code page holds under other code points
+        {"🏴\U000E0067\U000E007F", 1},   // tag characters have no bytes of their own
         {"\xff\xfe", 2},                  // bytes that are not UTF-8
         {"a\xe3\x81", 3},                 // a character cut short
         {"\xc0\xaf", 2},                  // an overlong '/'
