@@ -70,6 +70,16 @@ std::optional<double> QuickRate(const RateRule& rule, double base) {
     return (X(static_cast<std::int64_t>(floor)) / X(100)).ToDouble();
 }
 
+// The formula's rate in extended, every step rounded, as the x87 computes it.
+template <class X>
+double FormulaRate(const RateRule& rule, double base) {
+    const X x = X(base) * X::FromBits(rule.UnitFactor);
+    const RateFormula& f = rule.Formula;
+    const X c = X::FromBits(f.Coefficient), e = X::FromBits(f.Exponent);
+    const X rate = f.Kind == FormulaKind::Power ? c * Exp(e * Log(x)) : c + e * Log10(x);
+    return RoundoffIn(-2, rate).ToDouble();
+}
+
 template <class X>
 double RateIn(const RateRule& rule, double base) {
     if (!(base > rule.Lower)) return rule.LowerRate;
@@ -77,11 +87,7 @@ double RateIn(const RateRule& rule, double base) {
     if constexpr (std::is_same_v<X, SoftExtended>) {
         if (const std::optional<double> quick = QuickRate<X>(rule, base)) return *quick;
     }
-    const X x = X(base) * X::FromBits(rule.UnitFactor);
-    const RateFormula& f = rule.Formula;
-    const X c = X::FromBits(f.Coefficient), e = X::FromBits(f.Exponent);
-    const X rate = f.Kind == FormulaKind::Power ? c * Exp(e * Log(x)) : c + e * Log10(x);
-    return RoundoffIn(-2, rate).ToDouble();
+    return FormulaRate<X>(rule, base);
 }
 
 // --- Exact values: what the windows compute ---
