@@ -1,0 +1,20 @@
+// Loading Qt's translations for the user's locale.
+#include "QtTranslations.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace zanvoro {
+
+bool InstallQtTranslations(QCoreApplication& app, const QLocale& locale) {
+    auto* translator = new QTranslator(&app);
+    if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
+}  // namespace zanvoro
