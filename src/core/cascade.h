@@ -36,7 +36,7 @@ bool TryRoundoffIn(int digit, X x, X& result) {
     const X y = x + X(0.5);
     // The floor fits 32 bits exactly when y does; checked first (NaN fails too).
     if (!(y >= X(-2147483648.0) && y < X(2147483648.0))) return false;
-    const X r = Floor(y);
+    const X r = FloorOfSmall(y);
     result = digit != 0 ? r / scale : r;
     return true;
 }

@@ -3,6 +3,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
@@ -42,12 +43,12 @@ public:
     }
     long double ToLongDouble() const { return v_; }
 
-    static NativeExtended FromBits(ExtendedBits b) {
-        unsigned char raw[sizeof(long double)] = {};
-        std::memcpy(raw, &b.significand, 8);
-        std::memcpy(raw + 8, &b.signExponent, 2);
+    static NativeExtended FromBits(const ExtendedBits& b) {
+        // Same layout: one load, where a copy through memory would stall the store buffer.
+        typedef long double __attribute__((__may_alias__)) Aliased;  // NOLINT(modernize-use-using)
+        static_assert(sizeof(ExtendedBits) == 16 && offsetof(ExtendedBits, signExponent) == 8);
         NativeExtended r;
-        std::memcpy(&r.v_, raw, sizeof raw);
+        r.v_ = *reinterpret_cast<const Aliased*>(&b);
         return r;
     }
     ExtendedBits Bits() const {
@@ -78,12 +79,15 @@ public:
     // floorl and integer conversions switch the x87 rounding mode and dominate the search's
     // time. Adding 1.5 × 2^63 leaves one unit per ulp, so the round trip gives the nearest
     // integer exactly; one step down where that went up makes it the floor.
-    friend NativeExtended Floor(NativeExtended x) {
-        if (!(x.v_ > -0x1p62L && x.v_ < 0x1p62L)) return raw(std::floor(x.v_));
+    friend NativeExtended FloorOfSmall(NativeExtended x) {  // |x| < 2^62
         constexpr long double kShift = 0x1.8p63L;
         long double r = (x.v_ + kShift) - kShift;
         if (r > x.v_) r -= 1.0L;
         return raw(r);
+    }
+    friend NativeExtended Floor(NativeExtended x) {
+        if (!(x.v_ > -0x1p62L && x.v_ < 0x1p62L)) return raw(std::floor(x.v_));
+        return FloorOfSmall(x);
     }
     friend NativeExtended Log(NativeExtended x) { return raw(std::log(x.v_)); }
     friend NativeExtended Exp(NativeExtended x) { return raw(std::exp(x.v_)); }

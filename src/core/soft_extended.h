@@ -6,11 +6,14 @@
 
 namespace costmodel {
 
-// An x87 extended value as stored: sign and 15-bit biased exponent, then the 64-bit
-// significand with its explicit integer bit.
-struct ExtendedBits {
-    std::uint16_t signExponent = 0;
+// An x87 extended value: sign and 15-bit biased exponent, and the 64-bit significand with its
+// explicit integer bit. Laid out as the x87 stores it, so the x87 can load it directly.
+struct alignas(16) ExtendedBits {
+    constexpr ExtendedBits() = default;
+    constexpr ExtendedBits(std::uint16_t se, std::uint64_t m) : significand(m), signExponent(se) {}
+
     std::uint64_t significand = 0;
+    std::uint16_t signExponent = 0;
 
     bool operator==(const ExtendedBits&) const = default;
 };
@@ -56,6 +59,8 @@ public:
     }
 
     friend SoftExtended Floor(SoftExtended x);
+    // The same, for |x| < 2^62, where the x87 has a faster way.
+    friend SoftExtended FloorOfSmall(SoftExtended x) { return Floor(x); }
     // Correctly rounded (MPFR).
     friend SoftExtended Log(SoftExtended x);
     friend SoftExtended Exp(SoftExtended x);

@@ -1,0 +1,96 @@
+// Times the software extended arithmetic against the x87 in one run: one staged evaluation,
+// reading a field text, and the reverse search's slowest target.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+
+#include "cascade.h"
+#include "numberreader.h"
+#include "search_impl.h"
+
+using namespace costmodel;
+
+namespace {
+
+WorkType workOf(const benchmark::State& state) { return static_cast<WorkType>(state.range(0)); }
+
+// Direct costs across every rate band, so each evaluation takes all three formulas or more.
+template <class X>
+void BM_EvaluateCosts(benchmark::State& state) {
+    const RuleSet& rules = RulesFor(workOf(state));
+    double direct = 250;
+    for (auto _ : state) {
+        CostBreakdown b;
+        b.DirectCost = direct;
+        detail::evaluateStaged<X>(b, rules, false, [] {});
+        benchmark::DoNotOptimize(b);
+        direct = direct < 150000 ? direct * 1.01 + 0.1 : 250;
+    }
+}
+
+template <class X>
+void BM_TextToNumber(benchmark::State& state) {
+    const std::string texts[] = {"12345.6", "1000", "0.05", " 21.21 ", "987654.3", "1.5e3"};
+    std::size_t k = 0;
+    for (auto _ : state) {
+        const X v = detail::ReadExtended<X>(texts[k], '.', [](std::string_view) {});
+        benchmark::DoNotOptimize(v.ToDouble());
+        k = k + 1 < std::size(texts) ? k + 1 : 0;
+    }
+}
+
+// As BM_FastSearchWorstCase of search_bench: ~10,000 targets up to past the top of the
+// range, each the fastest of three runs; reports the slowest.
+template <class X>
+void BM_SearchWorstCase(benchmark::State& state) {
+    const WorkType w = workOf(state);
+    double worst = 0, worstTarget = 0;
+    for (auto _ : state) {
+        for (double t = 0.5; t < 2.2e8; t *= 1.002) {
+            double fastest = 1e300;
+            for (int run = 0; run < 3; ++run) {
+                const auto start = std::chrono::steady_clock::now();
+                try {
+                    benchmark::DoNotOptimize(detail::FindEstimateIn<X>(t, w, false, 0, 0));
+                } catch (const InvalidOperationError&) {
+                }
+                const std::chrono::duration<double, std::micro> took =
+                    std::chrono::steady_clock::now() - start;
+                fastest = std::min(fastest, took.count());
+            }
+            if (fastest > worst) {
+                worst = fastest;
+                worstTarget = t;
+            }
+        }
+    }
+    state.counters["worst_us"] = worst;
+    state.counters["worst_target"] = worstTarget;
+}
+
+}  // namespace
+
+#ifdef ZANVORO_HAVE_X87_LONG_DOUBLE
+BENCHMARK(BM_EvaluateCosts<NativeExtended>)->DenseRange(0, 2)->ArgName("work");
+#endif
+BENCHMARK(BM_EvaluateCosts<SoftExtended>)->DenseRange(0, 2)->ArgName("work");
+#ifdef ZANVORO_HAVE_X87_LONG_DOUBLE
+BENCHMARK(BM_TextToNumber<NativeExtended>);
+#endif
+BENCHMARK(BM_TextToNumber<SoftExtended>);
+#ifdef ZANVORO_HAVE_X87_LONG_DOUBLE
+BENCHMARK(BM_SearchWorstCase<NativeExtended>)
+    ->DenseRange(0, 2)
+    ->ArgName("work")
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+#endif
+BENCHMARK(BM_SearchWorstCase<SoftExtended>)
+    ->DenseRange(0, 2)
+    ->ArgName("work")
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
