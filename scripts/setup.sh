@@ -5,7 +5,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-"$here/build"}
 
-packages=(cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev qt6-base-dev
+packages=(cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev libmpfr-dev qt6-base-dev
           fonts-ipafont-gothic xvfb xauth clang-14 libclang-rt-14-dev poppler-utils
           qt6-translations-l10n)
 missing=()
