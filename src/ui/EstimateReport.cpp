@@ -22,7 +22,7 @@
 
 #include <stdexcept>
 
-#include "WindowSupport.h"
+#include "WindowLook.h"
 
 #ifndef ZANVORO_VERSION
 #define ZANVORO_VERSION "0"
@@ -205,6 +205,8 @@ EstimateReport ReportOfWindow(const QWidget* window) {
         if (!figure.rate) lastAmountCaption = figure.caption;
         figure.value = ShownText(value);
         figure.unit = ShownText(Find<QLabel>(window, source.unit));
+        figure.controls = {value->objectName(), QString::fromLatin1(source.unit)};
+        if (source.caption) figure.controls.push_back(QString::fromLatin1(source.caption));
         report.figures.push_back(figure);
     }
     return report;

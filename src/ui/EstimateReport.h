@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class QPrinter;
 class QWidget;
@@ -23,6 +24,7 @@ struct ReportFigure {
     QString value;
     QString unit;
     bool rate = false;
+    QStringList controls;  // names of the window's controls that show it: value, labels
 };
 
 struct EstimateReport {

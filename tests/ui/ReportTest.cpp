@@ -2,8 +2,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -13,9 +15,11 @@
 #include <memory>
 
 #include "EstimateReport.h"
+#include "ReportCommands.h"
 #include "Unit1.h"
 #include "Unit3.h"
-#include "WindowSupport.h"
+#include "WindowKeys.h"
+#include "WindowLook.h"
 
 using zanvoro::U;
 
@@ -85,9 +89,19 @@ void ReportTest::clipboardRowsReadBackAsShown() {
                                    category.toUtf8().constData());
     const QStringList& order = calculator ? kCalculatorOrder : kMainOrder;
     QCOMPARE(Shown(window.get(), order[0]) == U("0"), false);  // a real result, not the start
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    // Wired as a window wires it, on top of the window's own keys.
+    zanvoro::WindowKeys keys(window.get(), nullptr, {});
+    keys.addShortcut(Qt::Key_C, Qt::ControlModifier,
+                     [w = window.get()] { zanvoro::CopyCommand(w); });
+    auto* edit = window->findChild<QLineEdit*>("Edit1");
+    edit->setFocus();
+    edit->deselect();
+    QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
 
-    zanvoro::CopyToClipboard(zanvoro::ReportOfWindow(window.get()));
-    const QStringList lines = QApplication::clipboard()->text().split(u'\n');
+    QClipboard* clipboard = QApplication::clipboard();
+    const QStringList lines = clipboard->text().split(u'\n');
     const qsizetype blank = lines.indexOf(QString());
     QCOMPARE(lines.first(), window->windowTitle());
     QVERIFY(lines.mid(1, blank - 1).contains(U("%1\t%2\t万円").arg(
@@ -105,6 +119,24 @@ void ReportTest::clipboardRowsReadBackAsShown() {
         QCOMPARE(cells[2], rate ? U("％") : U("万円"));
         QVERIFY(!cells[0].isEmpty());
     }
+
+    // An edit's own selection keeps the key.
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), cost);
+
+    // The menu over the direct cost copies that one figure.
+    zanvoro::InstallResultMenu(window.get());
+    auto* box = window->findChild<QWidget*>(order[10]);
+    const QPoint centre = box->rect().center();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, centre, box->mapToGlobal(centre));
+    QApplication::sendEvent(box, &click);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+    QCOMPARE(menu->actions().size(), 5);  // with a separator
+    menu->actions().first()->trigger();
+    menu->close();
+    QTRY_COMPARE(clipboard->text(), Shown(window.get(), order[10]));
 }
 
 void ReportTest::pdfHoldsEveryCaptionAndValue() {
@@ -116,7 +148,7 @@ void ReportTest::pdfHoldsEveryCaptionAndValue() {
     zanvoro::EstimateReport report = zanvoro::ReportOfWindow(window.get());
     report.title += U(" <&>");  // must reach the page as typed, not as markup
 
-    QTemporaryDir dir; dir.setAutoRemove(qEnvironmentVariableIsEmpty("KEEP_PDF"));
+    QTemporaryDir dir;
     const QString path = dir.filePath(U("sheet.pdf"));
     zanvoro::WriteEstimatePdf(report, path);
     const QString text = Run(U("pdftotext"), {U("-layout"), path, U("-")});

@@ -1,0 +1,97 @@
+// Copy and print commands of a window and the menu that offers them over its result area.
+#include "ReportCommands.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPointer>
+
+#include <functional>
+
+#include "Dialogs.h"
+#include "EstimateReport.h"
+#include "WindowLook.h"
+
+namespace zanvoro {
+namespace {
+
+// The figure that `control` shows, if it shows one.
+const ReportFigure* FigureShownBy(const EstimateReport& report, const QWidget* control) {
+    if (!control || control->objectName().isEmpty()) return nullptr;
+    for (const ReportFigure& figure : report.figures)
+        if (figure.controls.contains(control->objectName())) return &figure;
+    return nullptr;
+}
+
+class ResultMenu final : public QObject {
+public:
+    explicit ResultMenu(QWidget* window) : QObject(window), window_(window) {
+        window->installEventFilter(this);
+    }
+
+protected:
+    // Context menu events that no control took travel up to the window and end here.
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (watched != window_ || e->type() != QEvent::ContextMenu) return false;
+        const QPoint at = static_cast<QContextMenuEvent*>(e)->globalPos();
+        RunHandler([&] { open(at); });
+        return true;
+    }
+
+private:
+    void open(const QPoint& at) {
+        const QWidget* under = window_->childAt(window_->mapFromGlobal(at));
+        const EstimateReport report = ReportOfWindow(window_);
+        const ReportFigure* figure = FigureShownBy(report, under);
+
+        auto* menu = new QMenu(window_);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->setFont(PGothic(12));
+        QAction* one = menu->addAction(U("コピー"));
+        one->setEnabled(figure != nullptr);
+        const QString value = figure ? figure->value : QString();
+        later(one, [value] { QGuiApplication::clipboard()->setText(value); });
+        later(menu->addAction(U("内訳をコピー\tCtrl+C")), [w = window_] {
+            if (w) CopyToClipboard(ReportOfWindow(w));
+        });
+        menu->addSeparator();
+        later(menu->addAction(U("印刷…\tCtrl+P")), [w = window_] {
+            if (w) PrintCommand(w);
+        });
+        later(menu->addAction(U("PDFとして保存…")), [w = window_] {
+            if (w) SavePdfCommand(w);
+        });
+        menu->popup(at);
+    }
+
+    // Runs `command` once the menu has closed and its click is over, from the window's event
+    // loop: dialogs then open over the window, not inside the menu's mouse handling.
+    void later(QAction* action, const std::function<void()>& command) {
+        QObject::connect(
+            action, &QAction::triggered, window_, [command] { RunHandler(command); },
+            Qt::QueuedConnection);
+    }
+
+    QPointer<QWidget> window_;
+};
+
+}  // namespace
+
+void CopyCommand(QWidget* window) {
+    auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    if (edit && window->isAncestorOf(edit) && edit->hasSelectedText()) {
+        edit->copy();
+        return;
+    }
+    CopyToClipboard(ReportOfWindow(window));
+}
+
+void PrintCommand(QWidget* window) { PrintEstimate(ReportOfWindow(window), window); }
+
+void SavePdfCommand(QWidget* window) { SaveEstimatePdf(ReportOfWindow(window), window); }
+
+void InstallResultMenu(QWidget* window) { new ResultMenu(window); }
+
+}  // namespace zanvoro

@@ -1,0 +1,24 @@
+// The copy and print commands of a calculating window, for its keys and its result area's menu.
+#pragma once
+
+class QWidget;
+
+namespace zanvoro {
+
+// Ctrl+C: an edit of `window` that has the focus and a selection copies its selection, as
+// it would by itself; otherwise the whole breakdown goes to the clipboard.
+void CopyCommand(QWidget* window);
+
+// Ctrl+P and "印刷…": the estimate sheet through the print dialog.
+void PrintCommand(QWidget* window);
+
+// "PDFとして保存…": the estimate sheet to a PDF file chosen in a file dialog.
+void SavePdfCommand(QWidget* window);
+
+// A right click in the window where no control has a menu of its own (the result boxes,
+// labels, the background) opens "コピー" (the figure under the pointer, enabled only over
+// one), "内訳をコピー", "印刷…" and "PDFとして保存…". Owned by the window; a command runs
+// after the menu has closed, and an error it raises goes to the error display.
+void InstallResultMenu(QWidget* window);
+
+}  // namespace zanvoro
