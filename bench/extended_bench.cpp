@@ -30,6 +30,17 @@ void BM_EvaluateCosts(benchmark::State& state) {
     }
 }
 
+// One formula rate through the full extended path: in software, MPFR's logarithms.
+template <class X>
+void BM_FormulaRate(benchmark::State& state) {
+    const RateRule& rule = RulesFor(WorkType::RoadMaintenance).CommonTemp;
+    double base = 601;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(detail::FormulaRate<X>(rule, base));
+        base = base < 9999 ? base + 1.3 : 601;
+    }
+}
+
 template <class X>
 void BM_TextToNumber(benchmark::State& state) {
     const std::string texts[] = {"12345.6", "1000", "0.05", " 21.21 ", "987654.3", "1.5e3"};
@@ -76,6 +87,10 @@ void BM_SearchWorstCase(benchmark::State& state) {
 BENCHMARK(BM_EvaluateCosts<NativeExtended>)->DenseRange(0, 2)->ArgName("work");
 #endif
 BENCHMARK(BM_EvaluateCosts<SoftExtended>)->DenseRange(0, 2)->ArgName("work");
+#ifdef ZANVORO_HAVE_X87_LONG_DOUBLE
+BENCHMARK(BM_FormulaRate<NativeExtended>);
+#endif
+BENCHMARK(BM_FormulaRate<SoftExtended>);
 #ifdef ZANVORO_HAVE_X87_LONG_DOUBLE
 BENCHMARK(BM_TextToNumber<NativeExtended>);
 #endif
