@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -292,7 +293,12 @@ bool PrintEstimate(const EstimateReport& report, QWidget* parent) {
 }
 
 bool SaveEstimatePdf(const EstimateReport& report, QWidget* parent) {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // The folder of the last sheet saved, for this run only; at first the documents folder.
+    static QString lastFolder;
+    QString folder = lastFolder;
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
     const QDate day = report.date.isValid() ? report.date : QDate::currentDate();
     const QString name = report.title + day.toString(QStringLiteral("_yyyyMMdd")) + U(".pdf");
 
@@ -301,7 +307,7 @@ bool SaveEstimatePdf(const EstimateReport& report, QWidget* parent) {
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setNameFilter(U("PDF (*.pdf)"));
     dialog->setDefaultSuffix(U("pdf"));
-    dialog->setDirectory(folder.isEmpty() ? QDir::homePath() : folder);
+    dialog->setDirectory(folder);
     dialog->selectFile(name);
     const bool accepted = dialog->exec() == QDialog::Accepted;
     if (!dialog) return false;
@@ -309,6 +315,7 @@ bool SaveEstimatePdf(const EstimateReport& report, QWidget* parent) {
     delete dialog;
     if (!accepted || chosen.isEmpty()) return false;
     WriteEstimatePdf(report, chosen.first());
+    lastFolder = QFileInfo(chosen.first()).absolutePath();
     return true;
 }
 

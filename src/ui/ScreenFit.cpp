@@ -34,14 +34,17 @@ int FitAxis(int start, int length, int areaStart, int areaLength) {
     return std::max(start, areaStart);
 }
 
+// No margins at all means the window manager has not framed the window yet.
 QMargins FrameMargins(const QWidget* window) {
     if (const QWindow* handle = window->windowHandle(); handle && window->isVisible())
-        return handle->frameMargins();
+        if (const QMargins own = handle->frameMargins(); !own.isNull()) return own;
     for (const QWidget* other : QApplication::topLevelWidgets()) {
         const Qt::WindowType type = other->windowType();
-        if (other != window && other->isVisible() && other->windowHandle() &&
-            (type == Qt::Window || type == Qt::Dialog))
-            return other->windowHandle()->frameMargins();
+        if (other == window || !other->isVisible() || !other->windowHandle() ||
+            (type != Qt::Window && type != Qt::Dialog))
+            continue;
+        if (const QMargins theirs = other->windowHandle()->frameMargins(); !theirs.isNull())
+            return theirs;
     }
     return {8, 36, 8, 8};
 }
