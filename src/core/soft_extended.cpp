@@ -294,7 +294,8 @@ SoftExtended operator*(SoftExtended a, SoftExtended b) {
         return infinity(negative);
     }
     if (isZero(x) || isZero(y)) return zero(negative);
-    const Parts p = unpack(x.signExponent, x.significand), q = unpack(y.signExponent, y.significand);
+    const Parts p = unpack(x.signExponent, x.significand),
+                q = unpack(y.signExponent, y.significand);
     u64 hi, lo;
     mul64(p.m, q.m, hi, lo);
     int exp = p.exp + q.exp;
@@ -315,7 +316,8 @@ SoftExtended operator/(SoftExtended a, SoftExtended b) {
     if (isInf(y)) return zero(negative);
     if (isZero(y)) return isZero(x) ? indefinite() : infinity(negative);
     if (isZero(x)) return zero(negative);
-    const Parts p = unpack(x.signExponent, x.significand), q = unpack(y.signExponent, y.significand);
+    const Parts p = unpack(x.signExponent, x.significand),
+                q = unpack(y.signExponent, y.significand);
     // A 64-bit quotient with its top bit set; the remainder tells where the rest lies.
     u64 rem;
     u64 quotient;

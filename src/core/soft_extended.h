@@ -27,7 +27,9 @@ public:
     explicit SoftExtended(int i) : SoftExtended(static_cast<std::int64_t>(i)) {}
     explicit SoftExtended(std::int64_t i);
 
-    static constexpr SoftExtended FromBits(ExtendedBits b) { return {b.signExponent, b.significand}; }
+    static constexpr SoftExtended FromBits(ExtendedBits b) {
+        return {b.signExponent, b.significand};
+    }
     constexpr ExtendedBits Bits() const { return {se_, m_}; }
 
     // The nearest value to a decimal text such as "1e4608" or "-2.5" (needs MPFR).

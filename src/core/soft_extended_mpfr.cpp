@@ -57,7 +57,9 @@ SoftExtended fromMpfr(mpfr_srcptr x) {
     if (mpfr_nan_p(x)) return SoftExtended::FromBits({0xFFFF, std::uint64_t{3} << 62});
     const bool negative = mpfr_signbit(x) != 0;
     const std::uint16_t sign = negative ? 0x8000 : 0;
-    if (mpfr_inf_p(x)) return SoftExtended::FromBits({static_cast<std::uint16_t>(sign | 0x7FFF), std::uint64_t{1} << 63});
+    if (mpfr_inf_p(x))
+        return SoftExtended::FromBits(
+            {static_cast<std::uint16_t>(sign | 0x7FFF), std::uint64_t{1} << 63});
     if (mpfr_zero_p(x)) return SoftExtended::FromBits({sign, 0});
     // x = 0.1b… × 2^e; its 64 significant bits as an integer.
     const long e = mpfr_get_exp(x);

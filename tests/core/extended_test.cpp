@@ -2,6 +2,8 @@
 // ZANVORO_DIFF_SCALE=n runs n times as many random cases.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
 #include <cstdlib>
 #include <functional>
 #include <random>
@@ -23,18 +25,13 @@ namespace {
 
 long scaled(long n) {
     const char* s = std::getenv("ZANVORO_DIFF_SCALE");
-    const long k = s != nullptr ? std::atol(s) : 1;
-    return n * (k > 0 ? k : 1);
-}
-
-bool isNaN(ExtendedBits b) {
-    return (b.signExponent & 0x7FFF) == 0x7FFF && b.significand != (std::uint64_t{1} << 63);
+    return n * std::max(1L, s != nullptr ? std::atol(s) : 1L);
 }
 
 // Equal bits; NaNs need only agree on being NaN with the same significand.
 bool same(ExtendedBits a, ExtendedBits b) {
-    if (isNaN(a) || isNaN(b)) return isNaN(a) && isNaN(b) && a.significand == b.significand;
-    return a == b;
+    const bool nanA = Soft::FromBits(a).IsNaN(), nanB = Soft::FromBits(b).IsNaN();
+    return nanA || nanB ? nanA && nanB && a.significand == b.significand : a == b;
 }
 
 std::string show(ExtendedBits b) {
@@ -56,26 +53,29 @@ public:
         std::uint64_t m = rng_() | kTop;
         int field;
         switch (pick(12)) {
-        case 0: field = pick(0x7FFE) + 1; break;
-        case 1: field = 1 + pick(70); break;
-        case 2: field = 0x7FFE - pick(70); break;
-        case 3: field = 0x3FFF - 8192 + pick(140) - 70; break;
-        case 4: field = 0x3FFF + 8192 + pick(140) - 70; break;
-        case 5: field = 0; m >>= 1 + pick(63); break;  // denormal
-        case 6: {  // few significant bits: products and sums land on ties
-            const int k = 1 + pick(40);
-            m = ((rng_() >> (64 - k)) | (std::uint64_t{1} << (k - 1))) << (64 - k);
-            field = 0x3FFF + pick(80) - 40;
-            break;
-        }
-        case 7: return near();
-        case 8: {
-            const auto special = static_cast<std::uint16_t>(sign | 0x7FFF);
-            if (pick(3) == 0) return {sign, 0};
-            if (pick(2) == 0) return {special, kTop};
-            return {special, kTop | (std::uint64_t{1} << 62) | (rng_() >> 2)};
-        }
-        default: field = 0x3FFF + pick(130) - 65; break;
+            case 0: field = pick(0x7FFE) + 1; break;
+            case 1: field = 1 + pick(70); break;
+            case 2: field = 0x7FFE - pick(70); break;
+            case 3: field = 0x3FFF - 8192 + pick(140) - 70; break;
+            case 4: field = 0x3FFF + 8192 + pick(140) - 70; break;
+            case 5:
+                field = 0;
+                m >>= 1 + pick(63);
+                break;  // denormal
+            case 6: {   // few significant bits: products and sums land on ties
+                const int k = 1 + pick(40);
+                m = ((rng_() >> (64 - k)) | (std::uint64_t{1} << (k - 1))) << (64 - k);
+                field = 0x3FFF + pick(80) - 40;
+                break;
+            }
+            case 7: return near();
+            case 8: {
+                const auto special = static_cast<std::uint16_t>(sign | 0x7FFF);
+                if (pick(3) == 0) return {sign, 0};
+                if (pick(2) == 0) return {special, kTop};
+                return {special, kTop | (std::uint64_t{1} << 62) | (rng_() >> 2)};
+            }
+            default: field = 0x3FFF + pick(130) - 65; break;
         }
         last_ = {static_cast<std::uint16_t>(sign | field), m};
         return last_;
@@ -90,7 +90,8 @@ private:
         const int field = last_.signExponent & 0x7FFF;
         if (field == 0 || field == 0x7FFF) return last_;
         const int f = std::clamp(field + pick(7) - 3, 1, 0x7FFE);
-        const std::uint64_t m = (last_.significand + (rng_() >> pick(64)) - (rng_() >> pick(64))) | kTop;
+        const std::uint64_t m =
+            (last_.significand + (rng_() >> pick(64)) - (rng_() >> pick(64))) | kTop;
         return {static_cast<std::uint16_t>((bit() ? 0x8000 : 0) | f), m};
     }
 
@@ -140,29 +141,29 @@ TEST(SoftExtended, ConversionsAndFloorAreTheX87s) {
         // Any double, subnormals, infinities and NaNs included, and extended values around
         // the double range and its subnormals.
         std::uint64_t raw = rng();
-        if (i % 4 == 0) raw &= ~(std::uint64_t{0x7FF} << 52) | (rng() % 3 == 0 ? std::uint64_t{0x7FF} << 52 : 0);
-        double d;
-        std::memcpy(&d, &raw, sizeof d);
+        if (i % 4 == 0) raw &= ~(std::uint64_t{0x7FF} << 52);     // subnormal
+        if (i % 16 == 1) raw |= std::uint64_t{0x7FF} << 52;       // NaN
+        if (i % 32 == 1) raw &= ~((std::uint64_t{1} << 52) - 1);  // infinity
+        const auto d = std::bit_cast<double>(raw);
         ExtendedBits e = gen.next();
         if (i % 2 == 0 && (e.signExponent & 0x7FFF) != 0x7FFF && (e.signExponent & 0x7FFF) != 0)
-            e.signExponent = static_cast<std::uint16_t>((e.signExponent & 0x8000) |
-                                                        (0x3FFF - 1100 + static_cast<int>(rng() % 2200)));
+            e.signExponent = static_cast<std::uint16_t>(
+                (e.signExponent & 0x8000) | (0x3FFF - 1100 + static_cast<int>(rng() % 2200)));
         const Soft se = Soft::FromBits(e);
         const Native ne = Native::FromBits(e);
-        const auto asBits = [](double x) {
-            std::uint64_t b;
-            std::memcpy(&b, &x, sizeof b);
-            return b;
-        };
         const double sd = se.ToDouble(), nd = ne.ToDouble();
-        const bool toDouble = std::isnan(sd) ? std::isnan(nd) : asBits(sd) == asBits(nd);
+        const bool toDouble =
+            std::isnan(sd) ? std::isnan(nd)
+                           : std::bit_cast<std::uint64_t>(sd) == std::bit_cast<std::uint64_t>(nd);
         const bool fromDouble = same(Soft(d).Bits(), Native(d).Bits());
         const auto i64 = static_cast<std::int64_t>(rng() >> (rng() % 64)) * (i % 3 == 0 ? -1 : 1);
         const bool fromInt = Soft(i64).Bits() == Native(i64).Bits();
         // Floor where Roundoff takes it, and beyond.
-        e.signExponent = static_cast<std::uint16_t>((e.signExponent & 0x8000) | (0x3FFF - 3 + static_cast<int>(rng() % 70)));
+        e.signExponent = static_cast<std::uint16_t>((e.signExponent & 0x8000) |
+                                                    (0x3FFF - 3 + static_cast<int>(rng() % 70)));
         e.significand |= std::uint64_t{1} << 63;
-        const bool floor = Native::FromBits(Floor(Soft::FromBits(e)).Bits()) == Floor(Native::FromBits(e));
+        const bool floor =
+            Native::FromBits(Floor(Soft::FromBits(e)).Bits()) == Floor(Native::FromBits(e));
         if (!(toDouble && fromDouble && fromInt && floor)) {
             ++failures;
             ADD_FAILURE() << show(e) << " / " << d << " / " << i64 << ": to double " << toDouble
@@ -188,7 +189,8 @@ TEST(SoftExtended, LogarithmsAndExponentialAreWithinAnUlpOfTheX87s) {
         const Native v = Native::FromBits(x);
         ASSERT_LE(ulps(Native::FromBits(Log(s).Bits()), Log(v)), 1) << show(x);
         ASSERT_LE(ulps(Native::FromBits(Log10(s).Bits()), Log10(v)), 1) << show(x);
-        const Soft small = Soft::FromBits({static_cast<std::uint16_t>(x.signExponent - 34), x.significand});
+        const Soft small =
+            Soft::FromBits({static_cast<std::uint16_t>(x.signExponent - 34), x.significand});
         ASSERT_LE(ulps(Native::FromBits(Exp(small).Bits()), Exp(Native::FromBits(small.Bits()))), 1)
             << show(small.Bits());
     }
@@ -208,7 +210,8 @@ TEST(SoftExtended, EveryFormulaRateIsTheX87s) {
                 const double base = static_cast<double>(tenths) / 10;
                 const double want = detail::RateIn<Native>(*rule, base);
                 const bool quick = detail::RateIn<Soft>(*rule, base) == want;
-                const bool full = tenths % 29 != 0 || detail::FormulaRate<Soft>(*rule, base) == want;
+                const bool full =
+                    tenths % 29 != 0 || detail::FormulaRate<Soft>(*rule, base) == want;
                 if (!quick || !full) {
                     ++failures;
                     ADD_FAILURE() << static_cast<int>(w) << " L=" << rule->Lower << " base " << base
@@ -221,14 +224,15 @@ TEST(SoftExtended, EveryFormulaRateIsTheX87s) {
 
 TEST(SoftExtended, ReadsEveryFieldTextAsTheX87) {
     std::mt19937_64 rng(9);
-    const auto pick = [&](int k) { return static_cast<int>(rng() % static_cast<std::uint64_t>(k)); };
+    const auto pick = [&](int k) {
+        return static_cast<int>(rng() % static_cast<std::uint64_t>(k));
+    };
     // Whether the text is a number, and its value.
     const auto attempt = [](auto tag, const std::string& text) -> std::pair<bool, ExtendedBits> {
         using X = decltype(tag);
         try {
-            const X v = detail::ReadExtended<X>(text, '.', [](std::string_view) {
-                throw std::invalid_argument("not a number");
-            });
+            const X v = detail::ReadExtended<X>(
+                text, '.', [](std::string_view) { throw std::invalid_argument("not a number"); });
             return {true, v.Bits()};
         } catch (const std::invalid_argument&) {
             return {false, {}};
@@ -239,7 +243,8 @@ TEST(SoftExtended, ReadsEveryFieldTextAsTheX87) {
         std::string text(static_cast<std::size_t>(pick(3)), ' ');
         if (pick(3) == 0) text += "+-"[pick(2)];
         const int digits = pick(4) == 0 ? pick(60) : pick(22);
-        for (int k = 0; k < digits; ++k) text += static_cast<char>('0' + (k == 0 && pick(4) == 0 ? 0 : pick(10)));
+        for (int k = 0; k < digits; ++k)
+            text += static_cast<char>('0' + (k == 0 && pick(4) == 0 ? 0 : pick(10)));
         if (pick(2) == 0) {
             text += '.';
             for (int k = pick(25); k > 0; --k) text += static_cast<char>('0' + pick(10));
@@ -278,7 +283,8 @@ TEST(SoftExtended, EstimatesAndSearchesAreTheX87s) {
         ASSERT_EQ(s, x) << s.DirectCost;
     }
     for (double target = 0.5; target < 2.2e8; target *= 1.37) {
-        for (const auto w : {WorkType::RoadMaintenance, WorkType::NewBuilding, WorkType::Renovation}) {
+        for (const auto w :
+             {WorkType::RoadMaintenance, WorkType::NewBuilding, WorkType::Renovation}) {
             const auto find = [&](auto tag) {
                 try {
                     return detail::FindEstimateIn<decltype(tag)>(target, w, false, 0, 0);
