@@ -17,8 +17,6 @@ namespace {
 
 char gSeparator = '.';
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 [[noreturn]] void NotANumber(std::string_view text) {
     throw ConversionError(NotANumberMessage(text));
 }
@@ -59,7 +57,7 @@ std::string NumberToText(double value) {
     std::string digits;
     digits.reserve(18);
     for (std::size_t k = 0; k < ePos; ++k)
-        if (IsDigit(sci[k])) digits += sci[k];
+        if (detail::IsDigit(sci[k])) digits += sci[k];
     std::size_t expStart = ePos + 1;
     if (sci[expStart] == '+') ++expStart;
     int e10 = 0;
