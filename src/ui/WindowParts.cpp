@@ -5,16 +5,79 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 #include <limits>
 
 namespace zanvoro {
 
+namespace {
+
+// Qt lays a line edit's whole text out anew on every paint, the cursor's blink included:
+// seconds for a pasted column of millions of characters, and the window would hang. Past
+// this length the edit draws only the characters around the cursor itself.
+constexpr qsizetype kLongText = 100'000;
+
+class FieldEdit final : public QLineEdit {
+public:
+    FieldEdit(const QString& text, QWidget* parent) : QLineEdit(text, parent) {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        const QString all = text();
+        if (all.size() <= kLongText) {
+            QLineEdit::paintEvent(event);
+            return;
+        }
+        QPainter p(this);
+        QStyleOptionFrame panel;
+        initStyleOption(&panel);
+        style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &p, this);
+        const QRect area = style()
+                               ->subElementRect(QStyle::SE_LineEditContents, &panel, this)
+                               .marginsRemoved(textMargins());
+        p.setClipRect(area);
+        const QFontMetrics fm(font());
+        // The margins of Qt's own drawing.
+        const QRect line(area.x() + 2, area.y() + (area.height() - fm.height() + 1) / 2,
+                         area.width() - 4, fm.height());
+
+        // As Qt scrolls: from the start while the cursor is in view there, else with the
+        // cursor at the right edge.
+        const qsizetype cursor = cursorPosition();
+        qsizetype from = cursor;
+        int before = 0;
+        while (from > 0 && before < line.width()) before += fm.horizontalAdvance(all[--from]);
+        const qsizetype selFrom = hasSelectedText() ? selectionStart() : -1;
+        const qsizetype selTo = hasSelectedText() ? selectionEnd() : -1;
+        int x = from == 0 ? line.left() : line.right() - before;
+        int cursorX = x;
+        for (qsizetype i = from; i < all.size() && x <= line.right(); ++i) {
+            if (i == cursor) cursorX = x;
+            const QRect cell(x, line.top(), fm.horizontalAdvance(all[i]), line.height());
+            const bool selected = i >= selFrom && i < selTo;
+            if (selected) p.fillRect(cell, palette().color(QPalette::Highlight));
+            p.setPen(palette().color(selected ? QPalette::HighlightedText : QPalette::Text));
+            p.drawText(cell, Qt::AlignLeft | Qt::AlignVCenter, QString(all[i]));
+            x = cell.right() + 1;
+        }
+        if (cursor == all.size()) cursorX = x;
+        if (hasFocus()) {
+            p.setPen(palette().color(QPalette::Text));
+            p.drawLine(cursorX, line.top(), cursorX, line.bottom());
+        }
+    }
+};
+
+}  // namespace
+
 QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& geometry, const QFont& font,
                     const QColor& colour) {
-    auto* edit = new QLineEdit(U("0"), parent);
+    auto* edit = new FieldEdit(U("0"), parent);
     edit->setObjectName(QString::fromLatin1(name));
     edit->setMaxLength(std::numeric_limits<int>::max());
     edit->setFont(font);

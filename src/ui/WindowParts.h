@@ -23,7 +23,8 @@ class QRadioButton;
 
 namespace zanvoro {
 
-// A single-line edit starting at "0", without a length limit, of fixed height.
+// A single-line edit starting at "0", without a length limit, of fixed height; it stays
+// quick to draw with a text of millions of characters.
 QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& geometry, const QFont& font,
                     const QColor& colour);
 
