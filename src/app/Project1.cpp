@@ -4,6 +4,7 @@
 #include <clocale>
 
 #include "ProgramIcon.h"
+#include "QtTranslations.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
@@ -12,6 +13,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    zanvoro::InstallQtTranslations(app);
     // Qt adopts the user's locale for the C library; the number texts follow only the
     // separator read below.
     std::setlocale(LC_NUMERIC, "C");

@@ -5,82 +5,28 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include <array>
 #include <limits>
 
+#include "AccessibleNames.h"
 #include "Dialogs.h"
 #include "ProgramIcon.h"
+#include "ReportCommands.h"
+#include "ScalableIcons.h"
+#include "ScreenFit.h"
 #include "WindowLook.h"
 #include "calculations.h"
 
 using namespace zanvoro;
 
 namespace {
-
-// The close picture: an open door under a green exit sign, 18 × 18.
-QImage DoorPicture() {
-    QImage img(18, 18, QImage::Format_ARGB32);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    // exit sign with an arrow pointing out
-    p.fillRect(3, 0, 12, 5, QColor(0x00, 0x80, 0x00));
-    p.setPen(QColor(0x00, 0x40, 0x00));
-    p.drawRect(3, 0, 11, 4);
-    p.setPen(Qt::white);
-    p.drawLine(5, 2, 12, 2);
-    p.drawPoint(11, 1);
-    p.drawPoint(11, 3);
-    // door frame and the dark opening
-    p.fillRect(5, 6, 9, 12, QColor(0x20, 0x20, 0x20));
-    p.setPen(QColor(0x40, 0x40, 0x40));
-    p.drawRect(4, 6, 10, 11);
-    // the door leaf, hinged on the left and swung open towards the viewer
-    const QPoint leaf[] = {{5, 7}, {9, 9}, {9, 17}, {5, 17}};
-    p.setPen(QColor(0x60, 0x30, 0x00));
-    p.setBrush(QColor(0xC0, 0x70, 0x20));
-    p.drawPolygon(leaf, 4);
-    p.setPen(QColor(0xFF, 0xFF, 0x00));
-    p.drawPoint(8, 13);
-    // floor line
-    p.setPen(QColor(0x80, 0x80, 0x80));
-    p.drawLine(2, 17, 15, 17);
-    return img;
-}
-
-// The disabled look of a picture: its shape in grey, embossed with a white edge.
-QImage GreyedPicture(const QImage& source) {
-    QImage out(source.size(), QImage::Format_ARGB32);
-    out.fill(Qt::transparent);
-    const QColor grey(0x80, 0x80, 0x80);
-    for (int y = 0; y < source.height(); ++y)
-        for (int x = 0; x < source.width(); ++x) {
-            const QColor c = source.pixelColor(x, y);
-            if (c.alpha() == 0 || c.lightness() > 160) continue;
-            if (x + 1 < out.width() && y + 1 < out.height() &&
-                out.pixelColor(x + 1, y + 1).alpha() == 0)
-                out.setPixelColor(x + 1, y + 1, Qt::white);
-            out.setPixelColor(x, y, grey);
-        }
-    return out;
-}
-
-QIcon ClosePicture() {
-    const QImage door = DoorPicture();
-    QIcon icon;
-    icon.addPixmap(QPixmap::fromImage(door), QIcon::Normal);
-    icon.addPixmap(QPixmap::fromImage(GreyedPicture(door)), QIcon::Disabled);
-    return icon;
-}
 
 constexpr int kClientWidth = 508;
 constexpr int kClientHeight = 462;
@@ -135,10 +81,12 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
                 {80, 392, 343, 12});
     BitBtn1 = MakeButton<QPushButton>(c, "BitBtn1", U("終了(&C)"), {392, 408, 105, 41}, PGothic(16),
                                       WindowText());
-    BitBtn1->setIcon(ClosePicture());
+    BitBtn1->setIcon(ScalableDoorPicture());
     BitBtn1->setIconSize(QSize(18, 18));
 
     InstallKeys();
+    InstallResultMenu(this);
+    NameControls(this);
 
     links.on(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     links.on(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
@@ -152,7 +100,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     // Client area below the menu bar, fixed; a maximized window only shows more background.
     designSize = QSize(kClientWidth, kClientHeight + MainMenu1->sizeHint().height());
     setFixedSize(designSize);
-    move(279, 139);
+    PlaceOnScreen(this, {279, 139});
     Button1->setFocus();
 
     FormCreate();
@@ -174,6 +122,9 @@ void TForm1::InstallKeys() {
                                         QList<QList<QWidget*>>{windowOrder, frameOrder});
     // The window has no cancel button.
     keys->addShortcut(Qt::Key_Escape, Qt::NoModifier, {});
+    keys->addShortcut(Qt::Key_C, Qt::ControlModifier, [this] { CopyCommand(this); });
+    keys->addShortcut(Qt::Key_P, Qt::ControlModifier, [this] { PrintCommand(this); });
+    keys->setMenuBar(MainMenu1);
 }
 
 void TForm1::setCalculatorWindow(QWidget* window) { calculatorWindow = window; }
@@ -208,12 +159,14 @@ zanvoro::ResultFields TForm1::Fields() const {
 
 void TForm1::ShowResults(const costmodel::CostBreakdown& breakdown) {
     ShowTexts(Fields(), costmodel::FormatResults(breakdown));
+    NameFigures(this);
 }
 
 void TForm1::Button2Click() {
     Edit1->setText(U("0"));
     costmodel::ResetSearchState(state);
     ClearFields(Fields());
+    NameFigures(this);
 }
 
 void TForm1::CheckBox1Click() { Edit2->setEnabled(CheckBox1->isChecked()); }

@@ -11,8 +11,10 @@
 #include <algorithm>
 #include <utility>
 
+#include "AccessibleNames.h"
 #include "Dialogs.h"
-#include "ProgramIcon.h"
+#include "ScalableIcons.h"
+#include "ScreenFit.h"
 #include "WindowLook.h"
 
 using namespace zanvoro;
@@ -64,7 +66,8 @@ TAboutBox::TAboutBox(QWidget* parent)
 
     ProgramIcon = new QLabel(Panel1);
     ProgramIcon->setObjectName(U("ProgramIcon"));
-    ProgramIcon->setPixmap(zanvoro::ProgramIconPixmap());
+    ProgramIcon->setPixmap(zanvoro::ProgramIconPixmapFor(this));
+    ProgramIcon->setAccessibleName(U(kAppTitle));
     ProgramIcon->setGeometry(24, 16, 32, 32);
 
     ProductName = MakeLabel(Panel1, "ProductName", U("Zanvoro! Pro"), {88, 16, 108, 12}, font,
@@ -96,6 +99,7 @@ TAboutBox::TAboutBox(QWidget* parent)
                                         QList<QList<QWidget*>>{{Panel1, OKButton}});
     keys->addShortcut(Qt::Key_Escape, Qt::NoModifier, {});
     OKButton->setFocus();
+    NameControls(this);
 }
 
 TAboutBox::~TAboutBox() = default;
@@ -112,7 +116,7 @@ QPoint TAboutBox::centredPosition() const {
 
 void TAboutBox::setVisible(bool visible) {
     if (visible && !isVisible()) {
-        move(shownBefore ? lastPosition : centredPosition());
+        PlaceOnScreen(this, shownBefore ? lastPosition : centredPosition());
         shownBefore = true;
     } else if (!visible && isVisible()) {
         lastPosition = pos();

@@ -14,8 +14,11 @@
 
 #include <string>
 
+#include "AccessibleNames.h"
 #include "Dialogs.h"
 #include "ProgramIcon.h"
+#include "ReportCommands.h"
+#include "ScreenFit.h"
 #include "WindowLook.h"
 #include "calculations.h"
 
@@ -37,9 +40,11 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent, Qt::Window) {
     CreateControls();
     InstallKeys();
     ConnectHandlers();
+    InstallResultMenu(this);
+    NameControls(this);
 
     resize(508, 458);
-    move(508, 213);
+    PlaceOnScreen(this, {508, 213});
 }
 
 TForm3::~TForm3() = default;
@@ -103,6 +108,8 @@ void TForm3::InstallKeys() {
             {CheckBox1, CheckBox2, CheckBox3, Edit2, Edit3, RadioButton1, RadioButton2}});
     // The window has no cancel button: 閉じる is a default button, not the escape.
     keys->addShortcut(Qt::Key_Escape, Qt::NoModifier, {});
+    keys->addShortcut(Qt::Key_C, Qt::ControlModifier, [this] { CopyCommand(this); });
+    keys->addShortcut(Qt::Key_P, Qt::ControlModifier, [this] { PrintCommand(this); });
     // In a window made smaller than its controls the keyboard still shows where it is.
     keys->onFocusIn([this](QWidget* now) {
         if (ClientArea->isAncestorOf(now)) ScrollBox->ensureWidgetVisible(now, 8, 8);
@@ -143,12 +150,14 @@ zanvoro::ResultFields TForm3::Fields() const {
 
 void TForm3::ShowResults(const costmodel::CostBreakdown& values) {
     ShowTexts(Fields(), costmodel::FormatResults(values));
+    NameFigures(this);
 }
 
 void TForm3::Button2Click() {
     Edit1->setText(U("0"));
     costmodel::ClearForward(breakdown);
     ClearFields(Fields());
+    NameFigures(this);
 }
 
 void TForm3::CheckBox1Click() { Edit2->setEnabled(CheckBox1->isChecked()); }
@@ -159,6 +168,8 @@ void TForm3::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous()) return;
     if (!shownBefore) {
+        // Now that the window system has framed it, the frame's real size decides.
+        PlaceOnScreen(this, {508, 213});
         shownBefore = true;
         Edit1->setFocus(Qt::OtherFocusReason);
         Edit1->selectAll();

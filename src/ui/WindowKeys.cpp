@@ -2,11 +2,13 @@
 #include "WindowKeys.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -91,6 +93,8 @@ void WindowKeys::onFocusIn(std::function<void(QWidget*)> follower) {
     follower_ = std::move(follower);
 }
 
+void WindowKeys::setMenuBar(QMenuBar* bar) { menuBar_ = bar; }
+
 bool WindowKeys::eventFilter(QObject* watched, QEvent* e) {
     auto* w = qobject_cast<QWidget*>(watched);
     if (!w || !window_) return false;
@@ -101,6 +105,8 @@ bool WindowKeys::eventFilter(QObject* watched, QEvent* e) {
         return false;
     }
     if (e->type() != QEvent::KeyPress || !isSubject(w)) return false;
+    // A menu bar the keyboard has entered answers its arrows, Enter and Escape itself.
+    if (qobject_cast<QMenuBar*>(w)) return false;
     return handleKey(w, static_cast<QKeyEvent*>(e));
 }
 
@@ -122,6 +128,10 @@ bool WindowKeys::handleKey(QWidget* w, QKeyEvent* k) {
             if (s.action) RunHandler(s.action);
             return true;
         }
+    if (key == Qt::Key_F10 && plain && menuBar_) {
+        openMenuBar();
+        return true;
+    }
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && plain) {
         QPushButton* target = qobject_cast<QPushButton*>(w);
         if (!target) target = default_;
@@ -161,6 +171,15 @@ bool WindowKeys::handleKey(QWidget* w, QKeyEvent* k) {
         }
     }
     return false;
+}
+
+void WindowKeys::openMenuBar() {
+    if (!menuBar_ || !menuBar_->isVisibleTo(window_) || !window_->isActiveWindow()) return;
+    for (QAction* action : menuBar_->actions())
+        if (action->isVisible() && action->isEnabled() && !action->isSeparator()) {
+            menuBar_->setActiveAction(action);
+            return;
+        }
 }
 
 QAbstractButton* WindowKeys::buttonFor(QChar letter) const {

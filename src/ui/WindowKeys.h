@@ -10,6 +10,7 @@
 
 class QAbstractButton;
 class QKeyEvent;
+class QMenuBar;
 class QPushButton;
 class QWidget;
 
@@ -31,6 +32,9 @@ namespace zanvoro {
 //   whose caption underlines that letter ("終了(&C)": C); Alt+letter is Qt's own.
 // - While the focus is on a push button that button is drawn as the default; otherwise
 //   `defaultButton` and the buttons already made default (setDefault) before this.
+// - With a menu bar (setMenuBar), F10 opens its first menu; from there Qt's menus take the
+//   arrows, Enter and Escape. Alt pressed and released alone is the menu bar's own: it
+//   highlights the first menu, which Down or Enter opens.
 //
 // It sees only the window's own controls, as they are when it is made: their focus and
 // key events, nothing application-wide. The window holds it and must destroy it before
@@ -48,6 +52,9 @@ public:
     // Called with each control of the window that receives the focus.
     void onFocusIn(std::function<void(QWidget*)> follower);
 
+    // The window's menu bar, which F10 and Alt alone open.
+    void setMenuBar(QMenuBar* bar);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
@@ -60,6 +67,7 @@ private:
 
     bool isSubject(QWidget* w) const;
     bool handleKey(QWidget* w, QKeyEvent* k);
+    void openMenuBar();
     QAbstractButton* buttonFor(QChar letter) const;
     bool inAnyList(const QWidget* w) const;
     void flattenInto(const QList<QPointer<QWidget>>& list, QList<QWidget*>& out, int depth) const;
@@ -79,6 +87,7 @@ private:
     QList<QList<QPointer<QWidget>>> orders_;
     std::vector<Shortcut> shortcuts_;
     std::function<void(QWidget*)> follower_;
+    QPointer<QMenuBar> menuBar_;
 };
 
 }  // namespace zanvoro

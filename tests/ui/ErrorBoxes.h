@@ -1,6 +1,7 @@
 // Watches for the error boxes a test provokes and dismisses each the way a user would.
 #pragma once
 
+#include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMessageBox>
@@ -46,6 +47,8 @@ public:
     bool inAWindowTree = false;
     Qt::WindowModality modality = Qt::NonModal;
     qint64 shownAfterMs = -1;
+    QAccessible::Role role = QAccessible::NoRole;
+    QString spoken;  // the message as a screen reader reads it from the box
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override {
@@ -59,6 +62,13 @@ protected:
         buttons = int(box->buttons().size());
         inAWindowTree = box->parentWidget() != nullptr;
         modality = box->windowModality();
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(box);
+        role = a->role();
+        spoken.clear();
+        for (int i = 0; i < a->childCount(); ++i)
+            if (a->child(i)->role() == QAccessible::StaticText &&
+                a->child(i)->text(QAccessible::Name) == text)
+                spoken = text;
         arm(box);
         return false;
     }

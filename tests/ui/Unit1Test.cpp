@@ -19,6 +19,7 @@
 #include <functional>
 #include <memory>
 
+#include "Accessible.h"
 #include "ErrorBoxes.h"
 #include "Unit1.h"
 #include "Unit2.h"
@@ -229,6 +230,7 @@ private slots:
             QCOMPARE(shown, text);
         }
         QCOMPARE(w->palette().color(QPalette::Active, role), colour);
+        VerifyAccessible(w);
     }
 
     void window() {
@@ -263,6 +265,62 @@ private slots:
         QCOMPARE(form->Exit1->text(), U("終了"));
         QCOMPARE(form->N5->text(), U("バージョン情報"));
         for (QAction* a : {form->N3, form->Exit1, form->N5}) QVERIFY(a->shortcut().isEmpty());
+
+        // Read aloud: the window by its title, an edit by its caption, buttons as spoken.
+        const auto name = [](QWidget* w) {
+            return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+        };
+        QCOMPARE(name(form.get()), U("Zanvoro!Pro"));
+        QCOMPARE(name(form->Edit1), U("希望工事費 (税込)"));
+        QCOMPARE(name(form->Edit3), U("全経費を掛けない金額"));
+        QCOMPARE(name(form->BitBtn1), U("終了"));
+        QCOMPARE(name(form->Button1), U("計算"));
+        QCOMPARE(name(form->SText12), U("工事費 (概算) 0 万円"));
+    }
+
+    // F10 and Alt alone open the first menu, where the arrows and Enter choose an item;
+    // Alt with another key opens nothing.
+    void menuFromKeyboard_data() {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("mods");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("F10 on Button1") << "Button1" << int(Qt::Key_F10) << 0 << true;
+        QTest::newRow("F10 in Edit1") << "Edit1" << int(Qt::Key_F10) << 0 << true;
+        QTest::newRow("Alt alone") << "CheckBox1" << int(Qt::Key_Alt) << 0 << true;
+        QTest::newRow("Alt+X") << "Button1" << int(Qt::Key_X) << int(Qt::AltModifier) << false;
+        QTest::newRow("Ctrl+F10") << "Button1" << int(Qt::Key_F10) << int(Qt::ControlModifier)
+                                  << false;
+    }
+    void menuFromKeyboard() {
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(int, mods);
+        QFETCH(bool, opens);
+        QSignalSpy chosen(form->N3, &QAction::triggered);
+        form->findChild<QWidget*>(focus)->setFocus(Qt::TabFocusReason);
+        Press(key, Qt::KeyboardModifiers(mods));
+        if (!opens) {
+            QTest::qWait(100);
+            QCOMPARE(QApplication::activePopupWidget(), nullptr);
+            QCOMPARE(form->MainMenu1->activeAction(), nullptr);
+            return;
+        }
+        if (key == Qt::Key_Alt) {  // the first menu highlighted, then opened
+            QCOMPARE(form->MainMenu1->activeAction(), form->N1->menuAction());
+            Press(Qt::Key_Down);
+        }
+        QTRY_COMPARE(QApplication::activePopupWidget(), form->N1);
+        // Opened from the highlighted title its first item is chosen already; by F10, not yet.
+        if (key == Qt::Key_F10) QTest::keyClick(form->N1, Qt::Key_Down);
+        QCOMPARE(form->N1->activeAction(), form->N3);
+        QTest::keyClick(form->N1, Qt::Key_Return);
+        QTRY_COMPARE(chosen.count(), 1);
+        // Escape leaves the menus again.
+        Press(Qt::Key_F10);
+        QTRY_COMPARE(QApplication::activePopupWidget(), form->N1);
+        QTest::keyClick(form->N1, Qt::Key_Escape);
+        QTRY_COMPARE(QApplication::activePopupWidget(), nullptr);
     }
 
     void maximizeMovesNothing() {
@@ -401,6 +459,8 @@ private slots:
         QCOMPARE(seen.text, message);
         QCOMPARE(seen.title, U("Zanvoro!"));
         QCOMPARE(seen.icon, QMessageBox::Critical);
+        QCOMPARE(seen.spoken, message);
+        QCOMPARE(seen.role, QAccessible::AlertMessage);
         QCOMPARE(seen.buttons, 1);
         QCOMPARE(seen.modality, Qt::ApplicationModal);
         QVERIFY(!seen.inAWindowTree);
@@ -759,6 +819,7 @@ private slots:
                      label->fontMetrics().height()}));
             QCOMPARE(r.w->geometry(), expected);
             QCOMPARE(r.w->focusPolicy() == Qt::NoFocus, r.w != about.OKButton);
+            if (r.w != about.Panel1) VerifyAccessible(r.w);
             if (auto* label = qobject_cast<QLabel*>(r.w); label && r.text)
                 QCOMPARE(label->text(), U(r.text));
         }

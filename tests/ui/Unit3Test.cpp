@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 
+#include "Accessible.h"
 #include "ErrorBoxes.h"
 #include "Unit3.h"
 #include "WindowSupport.h"
@@ -206,6 +207,7 @@ private slots:
         QCOMPARE(w->palette().color(QPalette::Active, role),
                  colour.isValid() ? colour : form->palette().color(QPalette::Active, role));
         QCOMPARE(w->isVisibleTo(form.get()), true);
+        VerifyAccessible(w);
     }
 
     void initialState() {
