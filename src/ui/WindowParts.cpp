@@ -123,34 +123,34 @@ void CalculatorControls::BuildResults(QWidget* area) {
         const char* boxName;
         int x, y;
         bool bold;
+        int titleWidth;
         QLabel*& title;
         const char* titleName;
         const char* titleText;
-        int titleWidth;
         QColor titleColour;
         QLabel*& unit;
         const char* unitName;
     };
     const Amount amounts[] = {
-        {SText12, "SText12", 8, 104, false, Label23, "Label23", "工事費 (概算)", 95, kRed, Label24,
+        {SText12, "SText12", 8, 104, false, 95, Label23, "Label23", "工事費 (概算)", kRed, Label24,
          "Label24"},
-        {SText13, "SText13", 160, 104, false, Label25, "Label25", "共通費計", 64, kBlack, Label26,
+        {SText13, "SText13", 160, 104, false, 64, Label25, "Label25", "共通費計", kBlack, Label26,
          "Label26"},
-        {SText6, "SText6", 8, 168, false, Label2, "Label2", "工事価格", 64, WindowText(), Label21,
+        {SText6, "SText6", 8, 168, false, 64, Label2, "Label2", "工事価格", WindowText(), Label21,
          "Label21"},
-        {SText7, "SText7", 160, 168, false, Label3, "Label3", "消費税", 48, WindowText(), Label22,
+        {SText7, "SText7", 160, 168, false, 48, Label3, "Label3", "消費税", WindowText(), Label22,
          "Label22"},
-        {SText9, "SText9", 8, 232, false, Label4, "Label4", "工事原価", 64, WindowText(), Label19,
+        {SText9, "SText9", 8, 232, false, 64, Label4, "Label4", "工事原価", WindowText(), Label19,
          "Label19"},
-        {SText3, "SText3", 160, 232, false, Label5, "Label5", "一般管理費", 80, WindowText(),
+        {SText3, "SText3", 160, 232, false, 80, Label5, "Label5", "一般管理費", WindowText(),
          Label20, "Label20"},
-        {SText10, "SText10", 8, 296, false, Label9, "Label9", "純工事費", 64, WindowText(), Label17,
+        {SText10, "SText10", 8, 296, false, 64, Label9, "Label9", "純工事費", WindowText(), Label17,
          "Label17"},
-        {SText2, "SText2", 160, 296, false, Label10, "Label10", "現場管理費", 80, WindowText(),
+        {SText2, "SText2", 160, 296, false, 80, Label10, "Label10", "現場管理費", WindowText(),
          Label18, "Label18"},
-        {SText4, "SText4", 8, 360, true, Label12, "Label12", "直接工事費", 80, kRed, Label15,
+        {SText4, "SText4", 8, 360, true, 80, Label12, "Label12", "直接工事費", kRed, Label15,
          "Label15"},
-        {SText1, "SText1", 160, 360, false, Label13, "Label13", "共通仮設費", 80, WindowText(),
+        {SText1, "SText1", 160, 360, false, 80, Label13, "Label13", "共通仮設費", WindowText(),
          Label16, "Label16"},
     };
     for (const Amount& a : amounts) {
