@@ -464,7 +464,7 @@ private slots:
     void manyErrorsInBothWindows() {
         constexpr Dismiss ways[] = {Dismiss::Click, Dismiss::Enter, Dismiss::Space,
                                     Dismiss::BeforeActivation, Dismiss::ZeroTimer};
-        constexpr int kCycles = 100;
+        constexpr int kCycles = 200;  // in each window
         ErrorBoxes seen;
         TForm3 calculator;
         form->setCalculatorWindow(&calculator);
