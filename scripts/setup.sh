@@ -7,7 +7,8 @@ build=${1:-"$here/build"}
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev libmpfr-dev qt6-base-dev
           fonts-ipafont-gothic xvfb xauth clang-14 libclang-rt-14-dev poppler-utils
-          qt6-translations-l10n openbox libxcb-cursor0 locales)
+          qt6-translations-l10n openbox libxcb-cursor0 locales xdotool at-spi2-core dbus-daemon
+          python3-pyatspi)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

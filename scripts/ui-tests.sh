@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the window tests where the desktop differs from a plain test run: in the calculator's
 # own locale and in C.UTF-8, then built with AddressSanitizer + UBSan, offscreen and once on
-# a real X server with a window manager (Xvfb + openbox, xcb). Fails on any failed test or
+# a real X server with a window manager (Xvfb + openbox, xcb); last, through AT-SPI, that every
+# control of the three windows has a name for screen readers. Fails on any failed test or
 # sanitizer finding.
 # Usage: scripts/ui-tests.sh [build-dir]   (default build, already built by scripts/setup.sh;
 #        the sanitizer build goes to build-ui-asan)
@@ -10,7 +11,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-"$here/build"}
 asan="$here/build-ui-asan"
 
-for tool in cmake ninja ctest xvfb-run xauth openbox; do
+for tool in cmake ninja ctest xvfb-run xauth openbox xdotool dbus-run-session; do
   command -v "$tool" >/dev/null || { echo "$tool missing: run scripts/setup.sh first" >&2; exit 1; }
 done
 for lang in ja_JP.UTF-8 C.UTF-8; do
@@ -60,5 +61,8 @@ xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash -c '
   wait "$wm" 2>/dev/null
   rm -rf "$log"
   exit "$status"' ui-xcb "$asan" $(ui_tests "$asan")
+
+echo "== Every control of the three windows named for a screen reader (AT-SPI on Xvfb)"
+LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 "$here/scripts/atspi-check.py" "$build/src/app/zanvoro" >/dev/null
 
 echo "== Window tests passed"

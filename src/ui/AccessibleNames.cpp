@@ -2,8 +2,11 @@
 #include "AccessibleNames.h"
 
 #include <QAbstractButton>
+#include <QAccessibleWidget>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QRegularExpression>
 
 #include <utility>
@@ -11,6 +14,19 @@
 #include "EstimateReport.h"
 
 namespace zanvoro {
+namespace {
+
+// Qt reads a plain widget shown as a window as a mere client area: give it a window's role,
+// as main windows and dialogs have, so that a screen reader announces it by its title.
+QAccessibleInterface* PlainWindowRole(const QString& key, QObject* object) {
+    auto* w = qobject_cast<QWidget*>(object);
+    if (!w || w->windowType() != Qt::Window || key != QLatin1String(w->metaObject()->className()) ||
+        qobject_cast<QMainWindow*>(w) || qobject_cast<QDialog*>(w))
+        return nullptr;
+    return new QAccessibleWidget(w, QAccessible::Window);
+}
+
+}  // namespace
 
 QString SpokenCaption(const QString& caption) {
     static const QRegularExpression accelerator(QStringLiteral("\\(&[^&]\\)"));
@@ -37,6 +53,8 @@ QString SpokenCaption(const QString& caption) {
 }
 
 void NameControls(QWidget* window) {
+    static const bool windowRole = (QAccessible::installFactory(&PlainWindowRole), true);
+    Q_UNUSED(windowRole);
     for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
         if (button->accessibleName().isEmpty())
             button->setAccessibleName(SpokenCaption(button->text()));

@@ -59,6 +59,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     for (QMenu* menu : {N1, N2}) {
         menu->setFont(PGothic(12));
         ApplyWindowColours(menu, ButtonFace());
+        menu->setAccessibleName(menu->title());  // a drop-down is read by its title
     }
 
     ClientArea = new QWidget(this);

@@ -63,6 +63,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     Panel1 = new BevelPanel(this);
     Panel1->setObjectName(U("Panel1"));
     Panel1->setGeometry(8, 8, 281, 161);
+    Panel1->setAccessibleName(U("Zanvoro! Pro"));  // it holds what the dialog says of the program
 
     ProgramIcon = new QLabel(Panel1);
     ProgramIcon->setObjectName(U("ProgramIcon"));

@@ -91,6 +91,7 @@ private slots:
         QCOMPARE(form->palette().color(QPalette::Window), zanvoro::ButtonFace());
         QVERIFY(form->windowFlags() & Qt::WindowMaximizeButtonHint);
         QVERIFY(!form->windowIcon().isNull());
+        QCOMPARE(QAccessible::queryAccessibleInterface(form.get())->role(), QAccessible::Window);
     }
 
     void layout_data() {
