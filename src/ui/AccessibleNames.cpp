@@ -53,6 +53,7 @@ QString SpokenCaption(const QString& caption) {
 }
 
 void NameControls(QWidget* window) {
+    // Once for the program, before any window is read.
     static const bool windowRole = (QAccessible::installFactory(&PlainWindowRole), true);
     Q_UNUSED(windowRole);
     for (QAbstractButton* button : window->findChildren<QAbstractButton*>())

@@ -123,4 +123,6 @@ void TAboutBox::setVisible(bool visible) {
         lastPosition = pos();
     }
     QDialog::setVisible(visible);
+    // Drawn for the pixel density of the screen it opens on this time.
+    if (visible) ProgramIcon->setPixmap(ProgramIconPixmapFor(this));
 }

@@ -2,8 +2,8 @@
 #include "WindowKeys.h"
 
 #include <QAbstractButton>
-#include <QAction>
 #include <QAbstractSpinBox>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
