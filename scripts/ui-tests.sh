@@ -28,18 +28,22 @@ for lang in ja_JP.UTF-8 C.UTF-8; do
   LANG=$lang LC_ALL=$lang ctest --test-dir "$build" -L '^ui$' --output-on-failure -j2
 done
 
+# Not strict_string_checks: the xcb platform's keyboard library duplicates names from X
+# replies with strndup, which is sound without a terminating NUL but flagged under it.
+asan_options=detect_leaks=1:detect_stack_use_after_return=1
+
 echo "== Window tests with AddressSanitizer + UBSan, LANG=ja_JP.UTF-8"
 cmake -S "$here" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=g++ \
   -DZANVORO_SANITIZE=ON -DZANVORO_BUILD_BENCH=OFF
 # Only the windows and their tests: the core's own sanitizer run is scripts/hardening.sh.
 cmake --build "$asan" --target zanvoro $(ui_tests "$asan")
-ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+ASAN_OPTIONS=$asan_options \
 UBSAN_OPTIONS=print_stacktrace=1 LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 \
   ctest --test-dir "$asan" -L '^ui$' --output-on-failure -j2
 
 echo "== Window tests with the sanitizers on Xvfb with openbox (xcb), LANG=ja_JP.UTF-8"
 # Activation and focus order differ there from the offscreen platform.
-ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+ASAN_OPTIONS=$asan_options \
 UBSAN_OPTIONS=print_stacktrace=1 LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 QT_QPA_PLATFORM=xcb \
 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash -c '
   build=$1; shift
