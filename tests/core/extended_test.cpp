@@ -14,6 +14,7 @@
 #include "extended.h"
 #include "numberreader.h"
 #include "search_impl.h"
+#include "uniform_double.h"
 
 #ifdef ZANVORO_HAVE_X87_LONG_DOUBLE
 
@@ -265,7 +266,7 @@ TEST(SoftExtended, ReadsEveryFieldTextAsTheX87) {
 // Whole estimates and searches, rates from the table and by hand.
 TEST(SoftExtended, EstimatesAndSearchesAreTheX87s) {
     std::mt19937_64 rng(4);
-    std::uniform_real_distribution<double> amount(-100, 4e5), rate(0, 40);
+    testsupport::UniformDouble amount(-100, 4e5), rate(0, 40);
     for (long i = 0; i < scaled(20000); ++i) {
         const auto w = static_cast<WorkType>(i % 3);
         CostBreakdown s, x;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "literal_search.h"
+#include "uniform_double.h"
 
 using namespace costmodel;
 
@@ -101,8 +102,8 @@ void expectSameAsLiteral(double target, WorkType w, bool noCommonTemp, double ex
 // targets right at and beside the totals of the grid, for every work type and option.
 TEST(FindEstimate, EqualsTheLiteralLoop) {
     std::mt19937_64 rng(20261207);
-    std::uniform_real_distribution<double> target(-50, 9000);
-    std::uniform_real_distribution<double> extra(-300, 300);
+    testsupport::UniformDouble target(-50, 9000);
+    testsupport::UniformDouble extra(-300, 300);
     std::uniform_int_distribution<int> coin(0, 3);
     for (int i = 0; i < 1200; ++i) {
         const auto w = static_cast<WorkType>(i % 3);
@@ -207,7 +208,7 @@ TEST(FindEstimate, EqualsTheLiteralLoopAcrossEveryFall) {
                 if (HasFatalFailure()) return;
             }
         }
-        std::uniform_real_distribution<double> target(-10, grid.highest());
+        testsupport::UniformDouble target(-10, grid.highest());
         for (int i = 0; i < 300; ++i) {
             grid.expectFastSearchAgrees(target(rng));
             if (HasFatalFailure()) return;
