@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 
 #include <functional>
@@ -36,6 +37,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override {
         if (watched != window_ || e->type() != QEvent::ContextMenu) return false;
         const QPoint at = static_cast<QContextMenuEvent*>(e)->globalPos();
+        // The menu bar is no part of the results.
+        for (const QWidget* w = window_->childAt(window_->mapFromGlobal(at)); w && w != window_;
+             w = w->parentWidget())
+            if (qobject_cast<const QMenuBar*>(w)) return false;
         RunHandler([&] { open(at); });
         return true;
     }
