@@ -7,8 +7,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 target=${1:-}
 
-sudo_cmd=()
-[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+. "$here/scripts/packages.sh"
 
 case "$target" in
   aarch64)
@@ -17,7 +16,7 @@ case "$target" in
               libc6:arm64 libmpfr-dev:arm64 libgmp-dev:arm64)
     # The target's libraries come from Debian's arm64 packages beside the host's.
     if ! dpkg --print-foreign-architectures | grep -qx arm64; then
-      "${sudo_cmd[@]}" dpkg --add-architecture arm64
+      as_root dpkg --add-architecture arm64
       added_architecture=1
     fi
     ;;
@@ -33,15 +32,10 @@ esac
 build=${2:-"$here/build-$target"}
 shift $(($# < 2 ? $# : 2))
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if ((${#missing[@]})) || [ -n "${added_architecture:-}" ]; then
-  echo "Installing: ${missing[*]}"
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}"
+if [ -n "${added_architecture:-}" ]; then
+  ensure_packages --update "${packages[@]}"
+else
+  ensure_packages "${packages[@]}"
 fi
 
 if [ "$target" = mingw ]; then

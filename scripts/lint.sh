@@ -4,12 +4,8 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build="$here/build-lint"
-if ! command -v clang-tidy >/dev/null; then
-  sudo_cmd=()
-  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends clang-tidy
-fi
+. "$here/scripts/packages.sh"
+ensure_packages clang-tidy
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DZANVORO_WERROR=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 cmake --build "$build"
@@ -22,13 +18,7 @@ for f in src/core/*.cpp src/ui/*.cpp src/app/*.cpp packaging/*.cpp; do
 done
 # The Windows layer, for the MinGW-w64 target with that compiler's C++ library headers.
 mingw=x86_64-w64-mingw32-g++-posix
-if ! command -v "$mingw" >/dev/null; then
-  sudo_cmd=()
-  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
-    g++-mingw-w64-x86-64-posix
-fi
+ensure_packages g++-mingw-w64-x86-64-posix
 windows_args=(--target=x86_64-w64-mingw32 -std=c++20 -Isrc/core -Wall -Wextra -Wconversion
               -Wshadow -Wpedantic)
 while read -r dir; do

@@ -15,24 +15,14 @@ fi
 build=${1:-"$here/build-soft"}
 ((ld64)) && build=${1:-"$here/build-ld64"}
 shift $(($# < 1 ? $# : 1))
+. "$here/scripts/packages.sh"
 
 # The libraries are named with this machine's architecture: an arm64 copy from a cross build
 # must not pass for them.
 arch=$(dpkg --print-architecture)
 packages=(cmake ninja-build g++ libgtest-dev "libmpfr-dev:$arch" "libgmp-dev:$arch")
 ((ld64)) && packages+=(clang-14 googletest)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
-  sudo_cmd=()
-  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}"
-fi
+ensure_packages "${packages[@]}"
 
 if ((ld64)); then
   # GoogleTest from source, so that it too is built with the 64-bit long double.
