@@ -2,13 +2,12 @@
 // reading a field text, and the reverse search's slowest target.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <chrono>
 #include <string>
 
 #include "cascade.h"
 #include "numberreader.h"
 #include "search_impl.h"
+#include "worst_case.h"
 
 using namespace costmodel;
 
@@ -52,33 +51,12 @@ void BM_TextToNumber(benchmark::State& state) {
     }
 }
 
-// As BM_FastSearchWorstCase of search_bench: ~10,000 targets up to past the top of the
-// range, each the fastest of three runs; reports the slowest.
+// The slowest target, as BM_FastSearchWorstCase of search_bench sweeps it.
 template <class X>
 void BM_SearchWorstCase(benchmark::State& state) {
     const WorkType w = workOf(state);
-    double worst = 0, worstTarget = 0;
-    for (auto _ : state) {
-        for (double t = 0.5; t < 2.2e8; t *= 1.002) {
-            double fastest = 1e300;
-            for (int run = 0; run < 3; ++run) {
-                const auto start = std::chrono::steady_clock::now();
-                try {
-                    benchmark::DoNotOptimize(detail::FindEstimateIn<X>(t, w, false, 0, 0));
-                } catch (const InvalidOperationError&) {
-                }
-                const std::chrono::duration<double, std::micro> took =
-                    std::chrono::steady_clock::now() - start;
-                fastest = std::min(fastest, took.count());
-            }
-            if (fastest > worst) {
-                worst = fastest;
-                worstTarget = t;
-            }
-        }
-    }
-    state.counters["worst_us"] = worst;
-    state.counters["worst_target"] = worstTarget;
+    bench::SweepForSlowestTarget(
+        state, [w](double t) { return detail::FindEstimateIn<X>(t, w, false, 0, 0); });
 }
 
 }  // namespace

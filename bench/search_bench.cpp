@@ -1,11 +1,10 @@
 // Times the reverse search: the fast search and the literal step loop side by side.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cmath>
 
 #include "literal_search.h"
+#include "worst_case.h"
 
 using namespace costmodel;
 
@@ -27,35 +26,10 @@ void BM_LiteralLoop(benchmark::State& state) {
         benchmark::DoNotOptimize(reference::LiteralSearch(target, w, false, 0, 0));
 }
 
-// The slowest of many thousands of targets of every size up to past the top of the model's
-// range (failing searches included): the figure the window's responsiveness rests on. Each
-// target is timed three times and its fastest run kept, so a preempted run is not counted.
+// The slowest target: the figure the window's responsiveness rests on.
 void BM_FastSearchWorstCase(benchmark::State& state) {
     const WorkType w = workOf(state);
-    double worst = 0, worstTarget = 0, searches = 0;
-    for (auto _ : state) {
-        for (double t = 0.5; t < 2.2e8; t *= 1.002) {
-            double fastest = 1e300;
-            for (int run = 0; run < 3; ++run) {
-                const auto start = std::chrono::steady_clock::now();
-                try {
-                    benchmark::DoNotOptimize(FindEstimate(t, w, false, 0, 0));
-                } catch (const InvalidOperationError&) {
-                }
-                const std::chrono::duration<double, std::micro> took =
-                    std::chrono::steady_clock::now() - start;
-                fastest = std::min(fastest, took.count());
-            }
-            if (fastest > worst) {
-                worst = fastest;
-                worstTarget = t;
-            }
-            ++searches;
-        }
-    }
-    state.counters["searches"] = searches;
-    state.counters["worst_us"] = worst;
-    state.counters["worst_target"] = worstTarget;
+    bench::SweepForSlowestTarget(state, [w](double t) { return FindEstimate(t, w, false, 0, 0); });
 }
 
 void sideBySide(benchmark::internal::Benchmark* b) {
