@@ -1,18 +1,9 @@
-// The program icon, read from the library's resources.
+// The program icon, drawn for whatever pixel ratio the screen asks.
 #include "ProgramIcon.h"
 
 #include "ScalableIcons.h"
 
-// Q_INIT_RESOURCE must stand outside any namespace; the library is static, so the
-// resource would otherwise be dropped by the linker.
-static void InitZanvoroResources() { Q_INIT_RESOURCE(zanvoro); }
-
 namespace zanvoro {
-
-QPixmap ProgramIconPixmap() {
-    InitZanvoroResources();
-    return QPixmap(QStringLiteral(":/icons/program.xpm"));
-}
 
 QIcon ProgramIcon() { return ScalableProgramIcon(); }
 
