@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "cascade.h"
-#include "numberreader.h"
-#include "search_impl.h"
+#include "model/cascade.h"
+#include "text/numberreader.h"
+#include "model/search_impl.h"
 #include "worst_case.h"
 
 using namespace costmodel;

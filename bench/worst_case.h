@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <chrono>
 
-#include "errors.h"
+#include "text/errors.h"
 
 namespace bench {
 

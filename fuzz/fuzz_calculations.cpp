@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "calculations.h"
+#include "model/calculations.h"
 #include "fuzz_support.h"
 
 using namespace costmodel;

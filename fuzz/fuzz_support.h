@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "errors.h"
-#include "numbertext.h"
+#include "text/errors.h"
+#include "text/numbertext.h"
 
 namespace zanvoro_fuzz {
 

@@ -12,8 +12,8 @@ cmake --build "$build"
 echo "== clang-tidy"
 cd "$here"
 status=0
-for f in src/core/*.cpp src/ui/*.cpp src/app/*.cpp packaging/*.cpp; do
-  [ "$f" = src/core/platform_windows.cpp ] && continue  # not in this build: checked below
+for f in src/core/*/*.cpp src/ui/*.cpp src/app/*.cpp packaging/*.cpp; do
+  [ "$f" = src/core/platform/platform_windows.cpp ] && continue  # not in this build: checked below
   clang-tidy -p "$build" --quiet "$f" 2>/dev/null || status=1
 done
 # The Windows layer, for the MinGW-w64 target with that compiler's C++ library headers.
@@ -24,6 +24,6 @@ windows_args=(--target=x86_64-w64-mingw32 -std=c++20 -Isrc/core -Wall -Wextra -W
 while read -r dir; do
   windows_args+=(-isystem "$dir")
 done < <("$mingw" -xc++ -E -v /dev/null 2>&1 | sed -n 's/^ \(.*\/include\/c++.*\)/\1/p')
-clang-tidy --quiet src/core/platform_windows.cpp -- "${windows_args[@]}" 2>/dev/null || status=1
+clang-tidy --quiet src/core/platform/platform_windows.cpp -- "${windows_args[@]}" 2>/dev/null || status=1
 [ "$status" -eq 0 ] && echo "== Lint passed"
 exit "$status"

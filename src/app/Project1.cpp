@@ -9,7 +9,7 @@
 #include "Unit2.h"
 #include "Unit3.h"
 #include "WindowLook.h"
-#include "numbertext.h"
+#include "text/numbertext.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "WindowLook.h"
-#include "errors.h"
+#include "text/errors.h"
 
 namespace zanvoro {
 

@@ -22,7 +22,7 @@
 #include "ScalableIcons.h"
 #include "ScreenFit.h"
 #include "WindowLook.h"
-#include "calculations.h"
+#include "model/calculations.h"
 
 using namespace zanvoro;
 

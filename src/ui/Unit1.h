@@ -8,7 +8,7 @@
 
 #include "WindowKeys.h"
 #include "WindowParts.h"
-#include "costmodel.h"
+#include "model/costmodel.h"
 
 class QAction;
 class QLabel;

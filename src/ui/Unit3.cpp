@@ -20,7 +20,7 @@
 #include "ReportCommands.h"
 #include "ScreenFit.h"
 #include "WindowLook.h"
-#include "calculations.h"
+#include "model/calculations.h"
 
 using namespace zanvoro;
 

@@ -12,7 +12,7 @@
 
 #include "Dialogs.h"
 #include "WindowLook.h"
-#include "calculations.h"
+#include "model/calculations.h"
 
 class QCheckBox;
 class QGroupBox;

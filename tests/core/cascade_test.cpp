@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "costmodel.h"
+#include "model/costmodel.h"
 #include "extended_support.h"
 
 using namespace costmodel;

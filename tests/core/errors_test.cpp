@@ -4,8 +4,8 @@
 #include <random>
 #include <string>
 
-#include "errors.h"
-#include "numbertext.h"
+#include "text/errors.h"
+#include "text/numbertext.h"
 
 using namespace costmodel;
 

@@ -10,10 +10,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "cascade.h"
-#include "extended.h"
-#include "numberreader.h"
-#include "search_impl.h"
+#include "model/cascade.h"
+#include "extended/extended.h"
+#include "text/numberreader.h"
+#include "model/search_impl.h"
 #include "uniform_double.h"
 
 #ifdef ZANVORO_HAVE_X87_LONG_DOUBLE

@@ -11,8 +11,8 @@
 #include <random>
 #include <string>
 
-#include "errors.h"
-#include "numbertext.h"
+#include "text/errors.h"
+#include "text/numbertext.h"
 #include "extended_support.h"
 
 using namespace costmodel;

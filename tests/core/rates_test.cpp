@@ -4,8 +4,8 @@
 #include <cmath>
 #include <vector>
 
-#include "cascade.h"
-#include "costmodel.h"
+#include "model/cascade.h"
+#include "model/costmodel.h"
 #include "extended_support.h"
 
 using namespace costmodel;

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "extended.h"
+#include "extended/extended.h"
 
 namespace costmodel::decimals {
 

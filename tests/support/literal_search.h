@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "calculations.h"
+#include "model/calculations.h"
 
 namespace costmodel::reference {
 

@@ -25,7 +25,7 @@
 #include "Unit2.h"
 #include "Unit3.h"
 #include "WindowSupport.h"
-#include "calculations.h"
+#include "model/calculations.h"
 
 using zanvoro::kBlack;
 using zanvoro::kBlue;

@@ -1,5 +1,5 @@
 // The forward calculation, the result texts and the main window's search state.
-#include "calculations.h"
+#include "model/calculations.h"
 
 namespace costmodel {
 

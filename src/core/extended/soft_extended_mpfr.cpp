@@ -6,7 +6,7 @@
 #define MPFR_USE_INTMAX_T 1
 #include <mpfr.h>
 
-#include "soft_extended.h"
+#include "extended/soft_extended.h"
 
 namespace costmodel {
 

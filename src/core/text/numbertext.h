@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "soft_extended.h"
+#include "extended/soft_extended.h"
 
 namespace costmodel {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <type_traits>
 
-#include "costmodel.h"
+#include "model/costmodel.h"
 
 namespace costmodel::detail {
 

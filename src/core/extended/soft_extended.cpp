@@ -1,5 +1,5 @@
 // SoftExtended arithmetic: 64-bit significands through 128-bit intermediates.
-#include "soft_extended.h"
+#include "extended/soft_extended.h"
 
 #include <cstring>
 

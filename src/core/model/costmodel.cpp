@@ -1,7 +1,7 @@
 // Rounding, the rate table, the cascade and staged evaluation of one estimate.
-#include "costmodel.h"
+#include "model/costmodel.h"
 
-#include "cascade.h"
+#include "model/cascade.h"
 
 namespace costmodel {
 

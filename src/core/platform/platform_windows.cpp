@@ -1,5 +1,5 @@
 // The platform layer on Windows: code page 932 and the user's locale through the Win32 API.
-#include "platform.h"
+#include "platform/platform.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -9,7 +9,7 @@
 #endif
 #include <windows.h>
 
-#include "utf8.h"
+#include "platform/utf8.h"
 
 namespace costmodel::platform {
 

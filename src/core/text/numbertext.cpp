@@ -1,5 +1,5 @@
 // Field text to number and back, with the one process-wide decimal separator.
-#include "numbertext.h"
+#include "text/numbertext.h"
 
 #include <charconv>
 #include <cmath>
@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "errors.h"
-#include "numberreader.h"
-#include "platform.h"
+#include "text/errors.h"
+#include "text/numberreader.h"
+#include "platform/platform.h"
 
 namespace costmodel {
 

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <type_traits>
 
-#include "soft_extended.h"
+#include "extended/soft_extended.h"
 
 #if defined(__i386__) || defined(__x86_64__) || defined(_M_IX86)
 #if LDBL_MANT_DIG == 64 && LDBL_MAX_EXP == 16384

@@ -14,8 +14,8 @@
 #include <cmath>
 #include <optional>
 
-#include "calculations.h"
-#include "cascade.h"
+#include "model/calculations.h"
+#include "model/cascade.h"
 
 namespace costmodel::detail {
 

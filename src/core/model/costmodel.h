@@ -5,9 +5,9 @@
 #include <functional>
 #include <string_view>
 
-#include "errors.h"
-#include "extended.h"
-#include "numbertext.h"
+#include "text/errors.h"
+#include "extended/extended.h"
+#include "text/numbertext.h"
 
 namespace costmodel {
 

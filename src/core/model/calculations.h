@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "costmodel.h"
+#include "model/costmodel.h"
 
 namespace costmodel {
 

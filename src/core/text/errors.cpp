@@ -1,10 +1,10 @@
 // Error messages and their completion, with lengths counted the way the user's code page sees them.
-#include "errors.h"
+#include "text/errors.h"
 
 #include <cstdint>
 
-#include "platform.h"
-#include "utf8.h"
+#include "platform/platform.h"
+#include "platform/utf8.h"
 
 namespace costmodel {
 

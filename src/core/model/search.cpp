@@ -1,6 +1,6 @@
 // The reverse search in the library's extended arithmetic.
-#include "calculations.h"
-#include "search_impl.h"
+#include "model/calculations.h"
+#include "model/search_impl.h"
 
 namespace costmodel {
 

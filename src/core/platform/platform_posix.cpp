@@ -1,5 +1,5 @@
 // The platform layer on POSIX systems: iconv for Shift-JIS, the locale database for the separator.
-#include "platform.h"
+#include "platform/platform.h"
 
 #include <iconv.h>
 #include <langinfo.h>
@@ -7,7 +7,7 @@
 
 #include <cerrno>
 
-#include "utf8.h"
+#include "platform/utf8.h"
 
 namespace costmodel::platform {
 

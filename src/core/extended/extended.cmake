@@ -39,7 +39,7 @@ if(MPFR_INCLUDE_DIR AND MPFR_LIBRARY)
   add_library(costmodel_soft STATIC
     ${CMAKE_CURRENT_LIST_DIR}/soft_extended.cpp
     ${CMAKE_CURRENT_LIST_DIR}/soft_extended_mpfr.cpp)
-  target_include_directories(costmodel_soft PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+  target_include_directories(costmodel_soft PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
   target_include_directories(costmodel_soft PRIVATE ${MPFR_INCLUDE_DIR})
   target_compile_features(costmodel_soft PUBLIC cxx_std_20)
   target_link_libraries(costmodel_soft PRIVATE ${MPFR_LIBRARY})

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "extended.h"
+#include "extended/extended.h"
 
 namespace costmodel::detail {
 
