@@ -1,0 +1,114 @@
+// Many estimates at once: reading a table of inputs, one row's calculation, the output table.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/calculations.h"
+
+namespace costbatch {
+
+// 希望工事費 (税込) → 内訳 (the main window's search) or 希望直接工事費 → 内訳 (the
+// calculator window's forward calculation).
+enum class Direction { Reverse, Forward };
+enum class Format { Csv, Tsv };
+enum class Encoding { Utf8, Utf8Bom, Cp932 };
+
+// An input that cannot be read at all (a file's bytes, an unclosed quote, an unknown caption,
+// no rows): the whole input is refused with this message (UTF-8, Japanese, no full stop).
+class InputError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// What a row takes when it has no column of its own for it: the batch window's controls or
+// the command's flags. Texts are field texts, read by TextToNumber when used.
+struct Settings {
+    Direction direction = Direction::Reverse;
+    costmodel::WorkType work = costmodel::WorkType::RoadMaintenance;
+    bool extraInNet = false;  // 直工だけに含まない金額
+    std::string extraInNetText = "0";
+    bool extraNoOverhead = false;  // 全経費を掛けない金額
+    std::string extraNoOverheadText = "0";
+    bool noCommonTemp = false;  // 共通仮設費をみない
+};
+
+// Cells of text, held compactly (one buffer, offsets): a million rows fit in little memory.
+class Table {
+public:
+    std::size_t rows() const;
+    std::size_t columns(std::size_t row) const;
+    std::string_view cell(std::size_t row, std::size_t column) const;
+    void addRow(const std::vector<std::string_view>& cells);
+    void reserve(std::size_t rows, std::size_t bytes);
+
+private:
+    std::string text_;
+    std::vector<std::uint64_t> cellEnds_;  // end offset of each cell in text_
+    std::vector<std::uint64_t> rowEnds_;   // end index of each row in cellEnds_
+};
+
+// File bytes to UTF-8: a UTF-8 BOM is dropped; valid UTF-8 stays; anything else is read as
+// Shift-JIS (CP932). Throws InputError when it is neither.
+std::string DecodeText(std::string_view bytes, Encoding* found = nullptr);
+// UTF-8 to the bytes of an encoding (Utf8Bom puts the BOM first). A character CP932 lacks
+// becomes '?'.
+std::string EncodeText(std::string_view utf8, Encoding encoding);
+
+// The format of a file by its name (.csv, .tsv, .txt), else by its first line (a tab: TSV).
+Format GuessFormat(std::string_view fileName, std::string_view utf8Text);
+
+// Rows of delimited text as a spreadsheet writes them: quoted cells ("" for a quote, line
+// breaks inside quotes), CRLF or LF, a last line with or without its line end, empty lines
+// skipped. Throws InputError for a quote left open at the end, naming its line.
+Table ParseTable(std::string_view utf8Text, Format format);
+
+// One cell as the format writes it: CSV quotes a cell holding a comma, quote or line break;
+// TSV turns tabs and line breaks into spaces, so a cell cannot shift the columns.
+std::string FormatCell(std::string_view text, Format format);
+// A whole row, cells joined by the format's delimiter, ending in "\r\n" for CSV, "\n" for TSV.
+std::string FormatRow(const std::vector<std::string>& cells, Format format);
+
+// The thirteen figures' captions in build-up order (FormatResults' order), then 結果.
+const std::array<std::string_view, 13>& FigureCaptions();
+inline constexpr std::string_view kResultCaption = "結果";
+
+// The outcome of one row: the estimate, or the message the error box would show (completed
+// with its full stop).
+struct RowResult {
+    bool ok = false;
+    costmodel::CostBreakdown values;
+    std::string message;
+};
+
+// An input table with its columns recognised: the caption row (when the first row has one),
+// the direction it implies, and for each data row its output cells.
+class Batch {
+public:
+    // Throws InputError for an empty table or a caption row with an unknown caption.
+    Batch(Table input, const Settings& settings);
+
+    Direction direction() const;
+    bool hasCaptionRow() const;
+    std::size_t size() const;  // data rows
+
+    // The output caption row: the input columns as read (less the typed rates), the thirteen
+    // figures (a typed rate's column is its figure's), then 結果.
+    const std::vector<std::string>& captions() const;
+
+    // Row i's calculation, exactly as the windows make it (fresh state each row); never throws
+    // for a row's own fault.
+    RowResult compute(std::size_t row) const;
+
+    // Output cell `column` of row i with its result: an input as read, a figure as the window
+    // shows it (empty when the row failed), or the message.
+    std::string cell(std::size_t row, const RowResult& result, std::size_t column) const;
+    std::vector<std::string> cells(std::size_t row, const RowResult& result) const;
+};
+
+}  // namespace costbatch
