@@ -3,8 +3,9 @@
 
 #include <clocale>
 
-#include "ProgramIcon.h"
 #include "QtTranslations.h"
+#include "ScalableIcons.h"
+#include "StartupProbe.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
@@ -13,14 +14,15 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    zanvoro::InstallStartupStyle();
     zanvoro::InstallQtTranslations(app);
     // Qt adopts the user's locale for the C library; the number texts follow only the
     // separator read below.
     std::setlocale(LC_NUMERIC, "C");
     costmodel::LoadDecimalSeparatorFromEnvironment();
 
-    QApplication::setApplicationName(QString::fromUtf8(zanvoro::kAppTitle));
-    QApplication::setWindowIcon(zanvoro::ProgramIcon());
+    QApplication::setApplicationName(zanvoro::kAppTitle);
+    QApplication::setWindowIcon(zanvoro::ScalableProgramIcon());
 
     TForm1 form1;
     TAboutBox aboutBox;
@@ -29,6 +31,7 @@ int main(int argc, char** argv) {
     form1.setCalculatorWindow(&form3);
 
     QObject::connect(&form1, &TForm1::closed, &app, &QApplication::quit);
+    zanvoro::ReportFirstPaint(&form1);
     form1.show();
     return app.exec();
 }

@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QEventLoop>
 #include <QMessageBox>
 #include <QPointer>
 #include <QShowEvent>
@@ -18,8 +17,6 @@ namespace zanvoro {
 
 namespace {
 
-constexpr const char* kModalResult = "zanvoroModalResult";
-
 std::function<void()>& BeepHandler() {
     static std::function<void()> handler;
     return handler;
@@ -29,7 +26,7 @@ std::function<void()>& BeepHandler() {
 class ErrorBox final : public QMessageBox {
 public:
     ErrorBox(const QString& text, QWidget* over)
-        : QMessageBox(QMessageBox::Critical, U(kAppTitle), text, QMessageBox::Ok), over_(over) {}
+        : QMessageBox(QMessageBox::Critical, kAppTitle, text, QMessageBox::Ok), over_(over) {}
 
 protected:
     void showEvent(QShowEvent* event) override {
@@ -39,26 +36,6 @@ protected:
 
 private:
     QPointer<QWidget> over_;
-};
-
-// Ends the modal loop of a plain window once it is hidden (not merely minimized).
-class ModalWatcher final : public QObject {
-public:
-    ModalWatcher(QWidget* window, QEventLoop* loop) : window_(window), loop_(loop) {
-        window->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* e) override {
-        if (window_ && loop_ && watched == window_ && e->type() == QEvent::Hide &&
-            !window_->isVisible())
-            loop_->quit();
-        return false;
-    }
-
-private:
-    QPointer<QWidget> window_;
-    QPointer<QEventLoop> loop_;
 };
 
 }  // namespace
@@ -93,46 +70,14 @@ void ShowError(const std::exception& error) {
         previousFocus->setFocus(Qt::ActiveWindowFocusReason);
 }
 
-int ShowModal(QWidget* window) {
-    if (!window) return 2;
+ModalResult ShowModal(QDialog* dialog) {
+    if (!dialog) return ModalResult::Cancel;
     if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
     const QPointer<QWidget> previous = QApplication::activeWindow();
-    int result = 2;
-
-    if (auto* dialog = qobject_cast<QDialog*>(window)) {
-        const int r = dialog->exec();
-        result = r == QDialog::Rejected ? 2 : r;
-    } else {
-        const QPointer<QWidget> guard(window);
-        window->setProperty(kModalResult, 0);
-        window->setWindowModality(Qt::ApplicationModal);
-        QEventLoop loop;
-        ModalWatcher watcher(window, &loop);
-        window->show();
-        window->raise();
-        window->activateWindow();
-        loop.exec(QEventLoop::DialogExec);
-        if (guard) {
-            window->removeEventFilter(&watcher);
-            if (window->isVisible()) window->hide();
-            const int r = window->property(kModalResult).toInt();
-            result = r == 0 ? 2 : r;
-            window->setWindowModality(Qt::NonModal);
-        }
-    }
-
+    const QPointer<QDialog> guard(dialog);
+    const int result = dialog->exec();
     if (previous && previous->isVisible()) previous->activateWindow();
-    return result;
-}
-
-void EndModal(QWidget* window, int result) {
-    if (!window) return;
-    if (auto* dialog = qobject_cast<QDialog*>(window)) {
-        dialog->done(result);
-        return;
-    }
-    window->setProperty(kModalResult, result);
-    window->hide();
+    return guard && result == QDialog::Accepted ? ModalResult::Ok : ModalResult::Cancel;
 }
 
 void Beep() {

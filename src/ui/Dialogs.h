@@ -5,7 +5,7 @@
 #include <functional>
 #include <utility>
 
-class QWidget;
+class QDialog;
 
 namespace zanvoro {
 
@@ -25,13 +25,14 @@ void RunHandler(F&& handler) {
     }
 }
 
-// Shows a window modally (the others disabled), returns its modal result (1 OK, 2 cancel)
-// when it closes; the window is hidden, not destroyed. A QDialog ends by done()/accept()/
-// reject() (rejected counts as 2); any other window ends by EndModal or by being closed (2).
-int ShowModal(QWidget* window);
+// How a window shown modally was closed: by its OK button, or by its title bar, Alt+F4 or
+// the program ending.
+enum class ModalResult { Ok, Cancel };
 
-// Ends the modal run of a window shown by ShowModal with `result`, hiding the window.
-void EndModal(QWidget* window, int result);
+// Shows a dialog modally (the other windows disabled) and returns when it closes: accepted
+// is Ok, anything else Cancel. The dialog is hidden, not destroyed; the window that was
+// active before is activated again.
+ModalResult ShowModal(QDialog* dialog);
 
 // The platform's default alert sound.
 void Beep();

@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractTextDocumentLayout>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
@@ -23,51 +24,13 @@
 
 #include <stdexcept>
 
+#include "CalculatorWindow.h"
 #include "WindowLook.h"
 
-#ifndef ZANVORO_VERSION
-#define ZANVORO_VERSION "0"
-#endif
+using namespace Qt::Literals::StringLiterals;
 
 namespace zanvoro {
 namespace {
-
-// Where a figure is read from: its box (or rate edit), its caption label and its unit label.
-// A rate has no caption label of its own; the calculator window shows rates in edits.
-struct FigureSource {
-    const char* value;
-    const char* rateEdit;
-    const char* caption;
-    const char* unit;
-};
-
-constexpr FigureSource kFigures[] = {
-    {"SText12", nullptr, "Label23", "Label24"}, {"SText13", nullptr, "Label25", "Label26"},
-    {"SText6", nullptr, "Label2", "Label21"},   {"SText7", nullptr, "Label3", "Label22"},
-    {"SText9", nullptr, "Label4", "Label19"},   {"SText3", nullptr, "Label5", "Label20"},
-    {"SText8", "Edit4", nullptr, "Label8"},     {"SText10", nullptr, "Label9", "Label17"},
-    {"SText2", nullptr, "Label10", "Label18"},  {"SText11", "Edit5", nullptr, "Label11"},
-    {"SText4", nullptr, "Label12", "Label15"},  {"SText1", nullptr, "Label13", "Label16"},
-    {"SText5", "Edit6", nullptr, "Label14"},
-};
-
-// An expense option: its check box, the amount it switches on (if any) and that amount's unit.
-struct OptionSource {
-    const char* checkBox;
-    const char* amount;
-    const char* unit;
-};
-
-constexpr OptionSource kOptions[] = {
-    {"CheckBox1", "Edit2", "Label27"},
-    {"CheckBox2", "Edit3", "Label28"},
-    {"CheckBox3", nullptr, nullptr},
-};
-
-template <class T>
-T* Find(const QWidget* window, const char* name) {
-    return name ? window->findChild<T*>(QString::fromLatin1(name)) : nullptr;
-}
 
 // A button caption without its accelerator mark ("終了(&C)" reads "終了(C)").
 QString PlainCaption(const QString& text) {
@@ -98,9 +61,7 @@ QString DateText(const QDate& date) {
     return QStringLiteral("%1年%2月%3日").arg(day.year()).arg(day.month()).arg(day.day());
 }
 
-QString ProgramLine() {
-    return U(kAppTitle) + U("  バージョン ") + QStringLiteral(ZANVORO_VERSION);
-}
+QString ProgramLine() { return kAppTitle + u"  バージョン "_s + QStringLiteral(ZANVORO_VERSION); }
 
 QString SheetHtml(const EstimateReport& report) {
     const auto esc = [](const QString& s) { return s.toHtmlEscaped(); };
@@ -109,24 +70,24 @@ QString SheetHtml(const EstimateReport& report) {
         "<td><span style='font-size:18pt; font-weight:bold'>%1</span>"
         "<span style='font-size:13pt'>　工事費内訳</span></td>"
         "<td align='right' valign='bottom'>%2</td></tr></table>")
-                       .arg(esc(report.title), esc(U("作成日　") + DateText(report.date)));
+                       .arg(esc(report.title), esc(u"作成日　"_s + DateText(report.date)));
 
-    html += U("<p style='font-size:12pt; font-weight:bold'><br>入力</p>"
-              "<table border='1' cellspacing='0' cellpadding='5' width='70%'"
-              " style='border-collapse:collapse; border-color:#808080'>");
+    html += u"<p style='font-size:12pt; font-weight:bold'><br>入力</p>"
+              u"<table border='1' cellspacing='0' cellpadding='5' width='70%'"
+              u" style='border-collapse:collapse; border-color:#808080'>"_s;
     for (const ReportLine& line : report.inputs)
         html += QStringLiteral("<tr><td width='55%'>%1</td><td align='right'>%2</td>"
                                "<td width='12%'>%3</td></tr>")
                     .arg(esc(line.caption), esc(line.value), esc(line.unit));
     html += QStringLiteral("</table>");
 
-    html += U("<p style='font-size:6pt'>&nbsp;</p>"
-              "<p style='font-size:12pt; font-weight:bold'>内訳</p>"
-              "<table border='1' cellspacing='0' cellpadding='5' width='100%'"
-              " style='border-collapse:collapse; border-color:#808080'>"
-              "<tr style='background-color:#E8E8E8'><th align='left' width='34%'>項目</th>"
-              "<th align='right' width='26%'>金額</th><th width='10%'>単位</th>"
-              "<th align='right' width='20%'>率</th><th width='10%'>単位</th></tr>");
+    html += u"<p style='font-size:6pt'>&nbsp;</p>"
+              u"<p style='font-size:12pt; font-weight:bold'>内訳</p>"
+              u"<table border='1' cellspacing='0' cellpadding='5' width='100%'"
+              u" style='border-collapse:collapse; border-color:#808080'>"
+              u"<tr style='background-color:#E8E8E8'><th align='left' width='34%'>項目</th>"
+              u"<th align='right' width='26%'>金額</th><th width='10%'>単位</th>"
+              u"<th align='right' width='20%'>率</th><th width='10%'>単位</th></tr>"_s;
     const auto& figures = report.figures;
     for (qsizetype i = 0; i < figures.size(); ++i) {
         const ReportFigure& f = figures[i];
@@ -152,65 +113,63 @@ QString SheetHtml(const EstimateReport& report) {
 }
 
 void ThrowNotWritten(const QString& path) {
-    const QString message = U("'%1' に書き込めません").arg(QDir::toNativeSeparators(path));
+    const QString message = u"'%1' に書き込めません"_s.arg(QDir::toNativeSeparators(path));
     throw std::runtime_error(message.toUtf8().toStdString());
 }
 
 }  // namespace
 
-EstimateReport ReportOfWindow(const QWidget* window) {
+EstimateReport ReportOfWindow(const CalculatorWindow& window) {
     EstimateReport report;
-    report.title = window->windowTitle();
+    report.title = window.Window()->windowTitle();
     report.date = QDate::currentDate();
 
-    if (const auto* edit = Find<QLineEdit>(window, "Edit1"))
-        report.inputs.push_back({ShownText(Find<QLabel>(window, "Label1")), edit->text(),
-                                 ShownText(Find<QLabel>(window, "Label6"))});
-    for (const char* name : {"rb1", "rb2", "rb3"})
-        if (const auto* rb = Find<QRadioButton>(window, name); rb && rb->isChecked()) {
-            const auto* frame = Find<QGroupBox>(window, "RadioGroup1");
-            report.inputs.push_back(
-                {frame ? frame->title() : QString(), PlainCaption(rb->text()), {}});
-        }
-    for (const OptionSource& option : kOptions) {
-        const auto* box = Find<QAbstractButton>(window, option.checkBox);
-        if (!box) continue;
-        const QString caption = PlainCaption(box->text());
-        const auto* amount = Find<QLineEdit>(window, option.amount);
-        if (!amount)
-            report.inputs.push_back({caption, box->isChecked() ? U("はい") : U("いいえ"), {}});
-        else if (box->isChecked())
-            report.inputs.push_back(
-                {caption, amount->text(), ShownText(Find<QLabel>(window, option.unit))});
+    report.inputs.push_back({window.Label1->text(), window.Edit1->text(), window.Label6->text()});
+    for (const QRadioButton* rb : {window.rb1, window.rb2, window.rb3})
+        if (rb->isChecked())
+            report.inputs.push_back({window.RadioGroup1->title(), PlainCaption(rb->text()), {}});
+    const struct {
+        const QAbstractButton* box;
+        const QLineEdit* amount;
+        const QLabel* unit;
+    } options[] = {{window.CheckBox1, window.Edit2, window.Label27},
+                   {window.CheckBox2, window.Edit3, window.Label28},
+                   {window.CheckBox3, nullptr, nullptr}};
+    for (const auto& option : options) {
+        const QString caption = PlainCaption(option.box->text());
+        if (!option.amount)
+            report.inputs.push_back({caption, option.box->isChecked() ? u"はい"_s : u"いいえ"_s, {}});
+        else if (option.box->isChecked())
+            report.inputs.push_back({caption, option.amount->text(), option.unit->text()});
         else
-            report.inputs.push_back({caption, U("なし"), {}});
+            report.inputs.push_back({caption, u"なし"_s, {}});
     }
-    // The rate mode of the calculator window: "経費率　自動入力" reads 経費率: 自動入力.
-    for (const char* name : {"RadioButton1", "RadioButton2"})
-        if (const auto* rb = Find<QRadioButton>(window, name); rb && rb->isChecked()) {
+    // A choice of the window's own: "経費率　自動入力" reads 経費率: 自動入力.
+    for (const QRadioButton* rb : window.ExtraChoices())
+        if (rb->isChecked()) {
             const QString text = PlainCaption(rb->text());
             const qsizetype gap = text.indexOf(QChar(0x3000));
             report.inputs.push_back(gap < 0 ? ReportLine{text, {}, {}}
                                             : ReportLine{text.left(gap), text.mid(gap + 1), {}});
         }
 
-    QString lastAmountCaption;
-    for (const FigureSource& source : kFigures) {
-        const QWidget* value = Find<QWidget>(window, source.value);
-        if (!value) value = Find<QWidget>(window, source.rateEdit);
-        if (!value) continue;
+    for (const Figure* source : window.ReportFigures()) {
         ReportFigure figure;
-        figure.rate = source.caption == nullptr;
-        figure.caption = figure.rate ? lastAmountCaption + U("率")
-                                     : ShownText(Find<QLabel>(window, source.caption));
-        if (!figure.rate) lastAmountCaption = figure.caption;
-        figure.value = ShownText(value);
-        figure.unit = ShownText(Find<QLabel>(window, source.unit));
-        figure.controls = {value->objectName(), QString::fromLatin1(source.unit)};
-        if (source.caption) figure.controls.push_back(QString::fromLatin1(source.caption));
+        figure.rate = source->isRate();
+        figure.caption = figure.rate ? source->amount->caption->text() + u"率"_s
+                                     : source->caption->text();
+        figure.value = ShownText(source->value);
+        figure.unit = source->unit->text();
+        figure.controls = {source->value, source->unit};
+        if (source->caption) figure.controls.push_back(source->caption);
         report.figures.push_back(figure);
     }
     return report;
+}
+
+EstimateReport ReportOfWindow(const QWidget* window) {
+    const auto* calculating = dynamic_cast<const CalculatorWindow*>(window);
+    return calculating ? ReportOfWindow(*calculating) : EstimateReport{};
 }
 
 QString ToClipboardText(const EstimateReport& report) {
@@ -235,7 +194,7 @@ void RenderEstimateSheet(const EstimateReport& report, QPrinter& printer) {
 
     // Laid out at the printer's resolution so that point sizes come out as points on paper.
     const QRectF page(0, 0, printer.width(), printer.height());
-    QFont font(U(kFontFamily));
+    QFont font(kFontFamily);
     font.setPointSizeF(10.5);
     QTextDocument doc;
     doc.documentLayout()->setPaintDevice(&printer);
@@ -283,7 +242,7 @@ bool PrintEstimate(const EstimateReport& report, QWidget* parent) {
     // On the heap and watched: the dialog runs its own event loop, during which its parent
     // may go away and take the dialog with it.
     QPointer<QPrintDialog> dialog = new QPrintDialog(&printer, parent);
-    dialog->setWindowTitle(U("印刷"));
+    dialog->setWindowTitle(u"印刷"_s);
     const bool accepted = dialog->exec() == QDialog::Accepted;
     if (!dialog) return false;
     delete dialog;
@@ -300,13 +259,13 @@ bool SaveEstimatePdf(const EstimateReport& report, QWidget* parent) {
         folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
     const QDate day = report.date.isValid() ? report.date : QDate::currentDate();
-    const QString name = report.title + day.toString(QStringLiteral("_yyyyMMdd")) + U(".pdf");
+    const QString name = report.title + day.toString(QStringLiteral("_yyyyMMdd")) + u".pdf"_s;
 
-    QPointer<QFileDialog> dialog = new QFileDialog(parent, U("PDFとして保存"));
+    QPointer<QFileDialog> dialog = new QFileDialog(parent, u"PDFとして保存"_s);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
-    dialog->setNameFilter(U("PDF (*.pdf)"));
-    dialog->setDefaultSuffix(U("pdf"));
+    dialog->setNameFilter(u"PDF (*.pdf)"_s);
+    dialog->setDefaultSuffix(u"pdf"_s);
     dialog->setDirectory(folder);
     dialog->selectFile(name);
     const bool accepted = dialog->exec() == QDialog::Accepted;

@@ -24,7 +24,7 @@ struct ReportFigure {
     QString value;
     QString unit;
     bool rate = false;
-    QStringList controls;  // names of the window's controls that show it: value, labels
+    QList<const QWidget*> controls;  // the window's controls that show it: value, labels
 };
 
 struct EstimateReport {
@@ -34,8 +34,12 @@ struct EstimateReport {
     QList<ReportFigure> figures;  // in the order the window shows them
 };
 
-// The estimate a calculating window shows, read from its controls by their names. Rates get
-// their amount's caption with "率" appended, since the window captions them only by place.
+class CalculatorWindow;
+
+// The estimate a calculating window shows, read from its figure table. Rates get their
+// amount's caption with "率" appended, since the window captions them only by place.
+EstimateReport ReportOfWindow(const CalculatorWindow& window);
+// The same for a window that is a CalculatorWindow; an empty report for any other.
 EstimateReport ReportOfWindow(const QWidget* window);
 
 // Tab-separated rows with LF line ends, as spreadsheets take them: the title, one row per

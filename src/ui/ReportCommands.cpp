@@ -15,16 +15,20 @@
 #include "EstimateReport.h"
 #include "WindowLook.h"
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace zanvoro {
 namespace {
 
 // The figure that `control` shows, if it shows one.
 const ReportFigure* FigureShownBy(const EstimateReport& report, const QWidget* control) {
-    if (!control || control->objectName().isEmpty()) return nullptr;
+    if (!control) return nullptr;
     for (const ReportFigure& figure : report.figures)
-        if (figure.controls.contains(control->objectName())) return &figure;
+        if (figure.controls.contains(control)) return &figure;
     return nullptr;
 }
+
+void CopyBreakdown(QWidget* window) { CopyToClipboard(ReportOfWindow(window)); }
 
 class ResultMenu final : public QObject {
 public:
@@ -54,20 +58,16 @@ private:
         auto* menu = new QMenu(window_);
         menu->setAttribute(Qt::WA_DeleteOnClose);
         menu->setFont(PGothic(12));
-        QAction* one = menu->addAction(U("コピー"));
+        QAction* one = menu->addAction(u"コピー"_s);
         one->setEnabled(figure != nullptr);
         const QString value = figure ? figure->value : QString();
         later(one, [value] { QGuiApplication::clipboard()->setText(value); });
-        later(menu->addAction(U("内訳をコピー\tCtrl+C")), [w = window_] {
-            if (w) CopyToClipboard(ReportOfWindow(w));
-        });
-        menu->addSeparator();
-        later(menu->addAction(U("印刷…\tCtrl+P")), [w = window_] {
-            if (w) PrintCommand(w);
-        });
-        later(menu->addAction(U("PDFとして保存…")), [w = window_] {
-            if (w) SavePdfCommand(w);
-        });
+        for (const WindowCommand& command : WindowCommands()) {
+            if (command.separatorBefore) menu->addSeparator();
+            later(menu->addAction(command.menuText), [w = window_, run = command.fromMenu] {
+                if (w) run(w);
+            });
+        }
         menu->popup(at);
     }
 
@@ -84,13 +84,22 @@ private:
 
 }  // namespace
 
+const QList<WindowCommand>& WindowCommands() {
+    static const QList<WindowCommand> commands = {
+        {u"内訳をコピー\tCtrl+C"_s, Qt::ControlModifier | Qt::Key_C, &CopyBreakdown, &CopyCommand},
+        {u"印刷…\tCtrl+P"_s, Qt::ControlModifier | Qt::Key_P, &PrintCommand, nullptr, true},
+        {u"PDFとして保存…"_s, {}, &SavePdfCommand, nullptr},
+    };
+    return commands;
+}
+
 void CopyCommand(QWidget* window) {
     auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     if (edit && window->isAncestorOf(edit) && edit->hasSelectedText()) {
         edit->copy();
         return;
     }
-    CopyToClipboard(ReportOfWindow(window));
+    CopyBreakdown(window);
 }
 
 void PrintCommand(QWidget* window) { PrintEstimate(ReportOfWindow(window), window); }

@@ -1,9 +1,26 @@
-// The copy and print commands of a calculating window, for its keys and its result area's menu.
+// The commands of a calculating window, for its keys and its result area's menu.
 #pragma once
+
+#include <QKeyCombination>
+#include <QList>
+#include <QString>
 
 class QWidget;
 
 namespace zanvoro {
+
+// One command of both calculating windows: an entry of the result area's menu and, where it
+// has a key, a shortcut of the window. A command for both windows is one more row of
+// WindowCommands().
+struct WindowCommand {
+    QString menuText;                    // as the menu shows it, with "\t" and the key's text
+    QKeyCombination key;                 // empty: from the menu only
+    void (*fromMenu)(QWidget* window);
+    void (*fromKey)(QWidget* window);    // where the key does more than the entry; else null
+    bool separatorBefore = false;
+};
+
+const QList<WindowCommand>& WindowCommands();
 
 // Ctrl+C: an edit of `window` that has the focus and a selection copies its selection, as
 // it would by itself; otherwise the whole breakdown goes to the clipboard.
@@ -17,8 +34,8 @@ void SavePdfCommand(QWidget* window);
 
 // A right click in the window where no control has a menu of its own (the result boxes,
 // labels, the background) opens "コピー" (the figure under the pointer, enabled only over
-// one), "内訳をコピー", "印刷…" and "PDFとして保存…". Owned by the window; a command runs
-// after the menu has closed, and an error it raises goes to the error display.
+// one), then WindowCommands(). Owned by the window; a command runs after the menu has
+// closed, and an error it raises goes to the error display.
 void InstallResultMenu(QWidget* window);
 
 }  // namespace zanvoro

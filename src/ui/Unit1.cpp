@@ -1,9 +1,10 @@
-// The main window: layout, menu, keyboard, the reverse search and the clear action.
+// The main window: its menu, its own controls and keys, and the reverse search.
 #include "Unit1.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,96 +13,53 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <array>
-#include <limits>
-
-#include "AccessibleNames.h"
-#include "Dialogs.h"
-#include "ProgramIcon.h"
-#include "ReportCommands.h"
 #include "ScalableIcons.h"
 #include "ScreenFit.h"
 #include "WindowLook.h"
-#include "model/calculations.h"
 
 using namespace zanvoro;
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
 constexpr int kClientWidth = 508;
 constexpr int kClientHeight = 462;
+constexpr QPoint kPosition{279, 139};
 
 }  // namespace
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
-    setObjectName(U("Form1"));
-    setWindowTitle(U("Zanvoro!Pro"));
-    setWindowIcon(ProgramIcon());
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent), CalculatorWindow(this) {
+    setObjectName(u"Form1"_s);
+    setWindowTitle(u"Zanvoro!Pro"_s);
+    setWindowIcon(ScalableProgramIcon());
     ApplyWindowColours(this, Light3D());
     setFont(PGothic(16));
-
-    // Menu bar
-    MainMenu1 = menuBar();
-    MainMenu1->setObjectName(U("MainMenu1"));
-    MainMenu1->setFont(PGothic(12));
-    N1 = MainMenu1->addMenu(U("ファイル"));
-    N1->setObjectName(U("N1"));
-    N3 = N1->addAction(U("Pelmaroを呼ぶ"));
-    N3->setObjectName(U("N3"));
-    N4 = N1->addSeparator();
-    N4->setObjectName(U("N4"));
-    Exit1 = N1->addAction(U("終了"));
-    Exit1->setObjectName(U("Exit1"));
-    N2 = MainMenu1->addMenu(U("ヘルプ"));
-    N2->setObjectName(U("N2"));
-    N5 = N2->addAction(U("バージョン情報"));
-    N5->setObjectName(U("N5"));
-    for (QMenu* menu : {N1, N2}) {
-        menu->setFont(PGothic(12));
-        ApplyWindowColours(menu, ButtonFace());
-        menu->setAccessibleName(menu->title());  // a drop-down is read by its title
-    }
+    BuildMenu();
 
     ClientArea = new QWidget(this);
-    ClientArea->setObjectName(U("ClientArea"));
+    ClientArea->setObjectName(u"ClientArea"_s);
     ClientArea->setFixedSize(kClientWidth, kClientHeight);
     setCentralWidget(ClientArea);
-    QWidget* c = ClientArea;
-
-    BuildInput(c, U("希望工事費 (税込)"), 127);
-
-    // Results, with the rate boxes beside their amounts.
-    BuildResults(c);
-    SText8 = MakeResultBox(c, "SText8", {240, 216, 50, 17}, false);
-    SText11 = MakeResultBox(c, "SText11", {240, 280, 50, 17}, false);
-    SText5 = MakeResultBox(c, "SText5", {240, 344, 50, 17}, false);
-
-    BuildExpenses(c, 249, 48, 72, 24);
-
-    BuildBottom(c, U("Zanvoro！Pro　　for  ") + U(kMakerCredit) + U("    Ver  H15.5 "),
-                {80, 392, 343, 12});
-    BitBtn1 = MakeButton<QPushButton>(c, "BitBtn1", U("終了(&C)"), {392, 408, 105, 41}, PGothic(16),
-                                      WindowText());
+    BuildControls(ClientArea,
+                  {u"希望工事費 (税込)"_s, 127, u"Zanvoro！Pro"_s, {80, 392, 343, 12}, 249, 48, 72, 24},
+                  RateBoxes{&SText8, &SText11, &SText5});
+    BitBtn1 = MakeButton<QPushButton>(ClientArea, "BitBtn1", u"終了(&C)"_s, {392, 408, 105, 41},
+                                      PGothic(16), WindowText());
     BitBtn1->setIcon(ScalableDoorPicture());
     BitBtn1->setIconSize(QSize(18, 18));
 
     InstallKeys();
-    InstallResultMenu(this);
-    NameControls(this);
-
-    links.on(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-    links.on(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    FinishControls();
+    ConnectCommonHandlers([this] { Button1Click(); });
     links.on(BitBtn1, &QPushButton::clicked, this, [this] { close(); });
-    links.on(CheckBox1, &QCheckBox::toggled, this, [this] { CheckBox1Click(); });
-    links.on(CheckBox2, &QCheckBox::toggled, this, [this] { CheckBox2Click(); });
     links.on(N3, &QAction::triggered, this, [this] { N3Click(); });
     links.on(N5, &QAction::triggered, this, [this] { N5Click(); });
     links.on(Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
 
     // Client area below the menu bar, fixed; a maximized window only shows more background.
-    designSize = QSize(kClientWidth, kClientHeight + MainMenu1->sizeHint().height());
-    setFixedSize(designSize);
-    PlaceOnScreen(this, {279, 139});
+    designSize_ = QSize(kClientWidth, kClientHeight + MainMenu1->sizeHint().height());
+    setFixedSize(designSize_);
+    PlaceOnScreen(this, kPosition);
     Button1->setFocus();
 
     FormCreate();
@@ -109,7 +67,30 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 
 TForm1::~TForm1() = default;
 
-// Every key the window answers, and its tab and arrow orders.
+void TForm1::BuildMenu() {
+    MainMenu1 = menuBar();
+    MainMenu1->setObjectName(u"MainMenu1"_s);
+    MainMenu1->setFont(PGothic(12));
+    N1 = MainMenu1->addMenu(u"ファイル"_s);
+    N1->setObjectName(u"N1"_s);
+    N3 = N1->addAction(u"Pelmaroを呼ぶ"_s);
+    N3->setObjectName(u"N3"_s);
+    N4 = N1->addSeparator();
+    N4->setObjectName(u"N4"_s);
+    Exit1 = N1->addAction(u"終了"_s);
+    Exit1->setObjectName(u"Exit1"_s);
+    N2 = MainMenu1->addMenu(u"ヘルプ"_s);
+    N2->setObjectName(u"N2"_s);
+    N5 = N2->addAction(u"バージョン情報"_s);
+    N5->setObjectName(u"N5"_s);
+    for (QMenu* menu : {N1, N2}) {
+        menu->setFont(PGothic(12));
+        ApplyWindowColours(menu, ButtonFace());
+        menu->setAccessibleName(menu->title());  // a drop-down is read by its title
+    }
+}
+
+// The window's tab and arrow orders; F10 and Alt open its menu bar.
 void TForm1::InstallKeys() {
     const QList<QWidget*> windowOrder = {SText1,  SText2,      SText3,  Button1,  Edit1,   SText6,
                                          SText7,  SText8,      SText9,  SText10,  SText11, SText4,
@@ -119,67 +100,32 @@ void TForm1::InstallKeys() {
     for (const auto& order : {windowOrder, frameOrder})
         for (qsizetype i = 0; i + 1 < order.size(); ++i)
             QWidget::setTabOrder(order[i], order[i + 1]);
-    keys = std::make_unique<WindowKeys>(this, Button1,
-                                        QList<QList<QWidget*>>{windowOrder, frameOrder});
-    // The window has no cancel button.
-    keys->addShortcut(Qt::Key_Escape, Qt::NoModifier, {});
-    keys->addShortcut(Qt::Key_C, Qt::ControlModifier, [this] { CopyCommand(this); });
-    keys->addShortcut(Qt::Key_P, Qt::ControlModifier, [this] { PrintCommand(this); });
-    keys->setMenuBar(MainMenu1);
+    CalculatorWindow::InstallKeys({windowOrder, frameOrder}).setMenuBar(MainMenu1);
 }
 
-void TForm1::setCalculatorWindow(QWidget* window) { calculatorWindow = window; }
+void TForm1::setCalculatorWindow(QDialog* window) { calculatorWindow_ = window; }
 
-void TForm1::setAboutBox(QWidget* window) { aboutBox = window; }
+void TForm1::setAboutBox(QDialog* window) { aboutBox_ = window; }
 
 void TForm1::FormCreate() {
-    costmodel::InitSearchState(state);
+    costmodel::InitSearchState(state_);
     Edit2->setEnabled(false);
     Edit3->setEnabled(false);
 }
 
 void TForm1::Button1Click() {
-    const QByteArray edit1 = Edit1->text().toUtf8();
-    const QByteArray edit2 = Edit2->text().toUtf8();
-    const QByteArray edit3 = Edit3->text().toUtf8();
-    costmodel::SearchInput input;
-    input.Edit1 = {edit1.constData(), size_t(edit1.size())};
-    input.CheckBox1 = CheckBox1->isChecked();
-    input.Edit2 = {edit2.constData(), size_t(edit2.size())};
-    input.CheckBox2 = CheckBox2->isChecked();
-    input.Edit3 = {edit3.constData(), size_t(edit3.size())};
-    input.CheckBox3 = CheckBox3->isChecked();
-    input.Work = Work();
-    ShowResults(costmodel::ReverseSearch(state, input));
+    ShowResults(costmodel::ReverseSearch(state_, ReadInput<costmodel::SearchInput>()));
     Beep();
 }
 
-zanvoro::ResultFields TForm1::Fields() const {
-    return CalculatorControls::Fields(SText5, SText11, SText8);
-}
-
-void TForm1::ShowResults(const costmodel::CostBreakdown& breakdown) {
-    ShowTexts(Fields(), costmodel::FormatResults(breakdown));
-    NameFigures(this);
-}
-
-void TForm1::Button2Click() {
-    Edit1->setText(U("0"));
-    costmodel::ResetSearchState(state);
-    ClearFields(Fields());
-    NameFigures(this);
-}
-
-void TForm1::CheckBox1Click() { Edit2->setEnabled(CheckBox1->isChecked()); }
-
-void TForm1::CheckBox2Click() { Edit3->setEnabled(CheckBox2->isChecked()); }
+void TForm1::ResetEstimate() { costmodel::ResetSearchState(state_); }
 
 void TForm1::N3Click() {
-    if (calculatorWindow) ShowModal(calculatorWindow);
+    if (calculatorWindow_) ShowModal(calculatorWindow_);
 }
 
 void TForm1::N5Click() {
-    if (aboutBox) ShowModal(aboutBox);
+    if (aboutBox_) ShowModal(aboutBox_);
 }
 
 void TForm1::Exit1Click() { close(); }
@@ -193,10 +139,10 @@ void TForm1::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange) {
         // Maximizing may enlarge the window; the controls keep their places either way.
         if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
-            setMinimumSize(designSize);
+            setMinimumSize(designSize_);
             setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         } else if (!(windowState() & Qt::WindowMinimized)) {
-            setFixedSize(designSize);
+            setFixedSize(designSize_);
         }
     }
     QMainWindow::changeEvent(event);

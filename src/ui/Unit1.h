@@ -4,19 +4,17 @@
 #include <QMainWindow>
 #include <QPointer>
 
-#include <memory>
-
-#include "WindowKeys.h"
-#include "WindowParts.h"
+#include "CalculatorWindow.h"
 #include "model/costmodel.h"
 
 class QAction;
+class QDialog;
 class QLabel;
 class QMenu;
 class QMenuBar;
 class QPushButton;
 
-class TForm1 : public QMainWindow, public zanvoro::CalculatorControls {
+class TForm1 : public QMainWindow, public zanvoro::CalculatorWindow {
     Q_OBJECT
 
 public:
@@ -24,17 +22,14 @@ public:
     ~TForm1() override;
 
     // The windows the menu opens; while unset the menu item does nothing.
-    void setCalculatorWindow(QWidget* window);
-    void setAboutBox(QWidget* window);
+    void setCalculatorWindow(QDialog* window);
+    void setAboutBox(QDialog* window);
 
     // The search state between clicks.
-    const costmodel::CostBreakdown& SearchState() const { return state; }
+    const costmodel::CostBreakdown& SearchState() const { return state_; }
 
     void FormCreate();
     void Button1Click();
-    void Button2Click();
-    void CheckBox1Click();
-    void CheckBox2Click();
     void N3Click();
     void N5Click();
     void Exit1Click();
@@ -66,15 +61,12 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void BuildMenu();
     void InstallKeys();
-    void ShowResults(const costmodel::CostBreakdown& breakdown);
-    zanvoro::ResultFields Fields() const;
+    void ResetEstimate() override;
 
-    costmodel::CostBreakdown state;
-    QSize designSize;
-    QPointer<QWidget> calculatorWindow;
-    QPointer<QWidget> aboutBox;
-    // Both go before ~QWidget deletes the controls they reach.
-    zanvoro::HandlerLinks links;
-    std::unique_ptr<zanvoro::WindowKeys> keys;
+    costmodel::CostBreakdown state_;
+    QSize designSize_;
+    QPointer<QDialog> calculatorWindow_;
+    QPointer<QDialog> aboutBox_;
 };

@@ -18,6 +18,7 @@
 #include "WindowLook.h"
 
 using namespace zanvoro;
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -48,62 +49,74 @@ private:
     }
 };
 
+// The program icon's place; of a class of its own, so that reading it names the dialog and
+// draws the picture (AccessibleNames.h).
+class PictureLabel final : public QLabel {
+    Q_OBJECT
+
+public:
+    using QLabel::QLabel;
+};
+
 }  // namespace
 
 TAboutBox::TAboutBox(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
-    setObjectName(U("AboutBox"));
-    setWindowTitle(U("ﾊﾞｰｼﾞｮﾝ情報"));
+    setObjectName(u"AboutBox"_s);
+    setWindowTitle(u"ﾊﾞｰｼﾞｮﾝ情報"_s);
     ApplyWindowColours(this, ButtonFace());
     const QFont font = PGothic(12);
     setFont(font);
     setFixedSize(298, 213);
 
     Panel1 = new BevelPanel(this);
-    Panel1->setObjectName(U("Panel1"));
+    Panel1->setObjectName(u"Panel1"_s);
     Panel1->setGeometry(8, 8, 281, 161);
-    Panel1->setAccessibleName(U("Zanvoro! Pro"));  // it holds what the dialog says of the program
+    Panel1->setAccessibleName(u"Zanvoro! Pro"_s);  // it holds what the dialog says of the program
 
-    ProgramIcon = new QLabel(Panel1);
-    ProgramIcon->setObjectName(U("ProgramIcon"));
-    ProgramIcon->setPixmap(zanvoro::ProgramIconPixmapFor(this));
-    ProgramIcon->setAccessibleName(U(kAppTitle));
+    ProgramIcon = new PictureLabel(Panel1);
+    ProgramIcon->setObjectName(u"ProgramIcon"_s);
+    // Its picture is drawn when the dialog is first shown, for that screen.
+    ProgramIcon->setAccessibleName(kAppTitle);
     ProgramIcon->setGeometry(24, 16, 32, 32);
 
-    ProductName = MakeLabel(Panel1, "ProductName", U("Zanvoro! Pro"), {88, 16, 108, 12}, font,
+    ProductName = MakeLabel(Panel1, "ProductName", u"Zanvoro! Pro"_s, {88, 16, 108, 12}, font,
                             WindowText());
-    Version = MakeLabel(Panel1, "Version", U("Version H15.5"), {96, 32, 71, 12}, font,
+    Version = MakeLabel(Panel1, "Version", u"Version "_s + kVersion, {96, 32, 71, 12}, font,
                         WindowText());
-    Label1 = MakeLabel(Panel1, "Label1", U("悪用厳禁 !"), {96, 56, 93, 19}, PGothic(19, true),
+    Label1 = MakeLabel(Panel1, "Label1", u"悪用厳禁 !"_s, {96, 56, 93, 19}, PGothic(19, true),
                        kRed);
-    Copyright = MakeLabel(Panel1, "Copyright", U("Copyright (C) 2003  ") + U(kMakerCredit),
+    Copyright = MakeLabel(Panel1, "Copyright", u"Copyright (C) 2003  "_s + kMakerCredit,
                           {8, 80, 235, 12}, font, WindowText());
     // The contact lines wrap at their width and grow downwards.
-    Label3 = MakeLabel(Panel1, "Label3", U("ご意見・ご要望は開発チームまで"), {80, 96, 113, 12},
+    Label3 = MakeLabel(Panel1, "Label3", u"ご意見・ご要望は開発チームまで"_s, {80, 96, 113, 12},
                        font, WindowText());
-    Label2 = MakeLabel(Panel1, "Label2", U("zanvoro.example"), {80, 136, 116, 12}, font,
+    Label2 = MakeLabel(Panel1, "Label2", u"zanvoro.example"_s, {80, 136, 116, 12}, font,
                        WindowText());
     for (auto [contact, width] : {std::pair{Label3, 113}, std::pair{Label2, 116}}) {
         contact->setWordWrap(true);
         contact->resize(width, std::max(12, contact->heightForWidth(width)));
     }
 
-    OKButton = new QPushButton(U("OK"), this);
-    OKButton->setObjectName(U("OKButton"));
+    OKButton = new QPushButton(u"OK"_s, this);
+    OKButton->setObjectName(u"OKButton"_s);
     OKButton->setGeometry(111, 180, 75, 25);
     OKButton->setDefault(true);
-    links.on(OKButton, &QPushButton::clicked, this, [this] { EndModal(this, 1); });
+    links.on(OKButton, &QPushButton::clicked, this, [this] { accept(); });
 
     // Its keys: Enter and Space on OK; Escape does nothing.
     keys = std::make_unique<WindowKeys>(this, OKButton,
                                         QList<QList<QWidget*>>{{Panel1, OKButton}});
     keys->addShortcut(Qt::Key_Escape, Qt::NoModifier, {});
     OKButton->setFocus();
-    NameControls(this);
+    NameWhenRead(this, [this] {
+        NameButtons(this);
+        if (ProgramIcon->pixmap().isNull()) ProgramIcon->setPixmap(ProgramIconPixmapFor(this));
+    });
 }
 
-TAboutBox::~TAboutBox() = default;
+TAboutBox::~TAboutBox() { ForgetWindow(this); }
 
 QPoint TAboutBox::centredPosition() const {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -126,3 +139,5 @@ void TAboutBox::setVisible(bool visible) {
     // Drawn for the pixel density of the screen it opens on this time.
     if (visible) ProgramIcon->setPixmap(ProgramIconPixmapFor(this));
 }
+
+#include "Unit2.moc"

@@ -6,8 +6,8 @@
 
 #include <memory>
 
+#include "CalculatorWindow.h"
 #include "WindowKeys.h"
-#include "WindowParts.h"
 
 class QFrame;
 class QLabel;

@@ -1,13 +1,10 @@
 // The calculator window "Pelmaro!": from a direct cost forward to the whole estimate.
 #pragma once
 
+#include <QDialog>
 #include <QPointer>
-#include <QWidget>
 
-#include <memory>
-
-#include "WindowKeys.h"
-#include "WindowParts.h"
+#include "CalculatorWindow.h"
 #include "model/costmodel.h"
 
 class QLineEdit;
@@ -15,7 +12,8 @@ class QPushButton;
 class QRadioButton;
 class QScrollArea;
 
-class TForm3 : public QWidget, public zanvoro::CalculatorControls {
+// Shown modally from the main window's menu; closing it only hides it.
+class TForm3 : public QDialog, public zanvoro::CalculatorWindow {
     Q_OBJECT
 
 public:
@@ -23,12 +21,9 @@ public:
     ~TForm3() override;
 
     // The estimate of the last calculation (all zero until the first one).
-    const costmodel::CostBreakdown& Breakdown() const { return breakdown; }
+    const costmodel::CostBreakdown& Breakdown() const { return breakdown_; }
 
     void Button1Click();
-    void Button2Click();
-    void CheckBox1Click();
-    void CheckBox2Click();
 
     // Holds the controls at their fixed places; the window scrolls it when too small.
     QScrollArea* ScrollBox;
@@ -47,18 +42,14 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void CreateControls();
     void InstallKeys();
-    void ConnectHandlers();
-    void ShowResults(const costmodel::CostBreakdown& values);
-    zanvoro::ResultFields Fields() const;
+    void ResetEstimate() override;
 
-    costmodel::CostBreakdown breakdown;
-    bool shownBefore = false;
-    QPointer<QWidget> lastFocus;
-    // Both go before ~QWidget deletes the controls they reach.
-    zanvoro::HandlerLinks links;
-    std::unique_ptr<zanvoro::WindowKeys> keys;
+    costmodel::CostBreakdown breakdown_;
+    bool shownBefore_ = false;
+    QPointer<QWidget> lastFocus_;
 };

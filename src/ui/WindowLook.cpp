@@ -17,7 +17,10 @@ const QColor kHighlight{0xFF, 0xFF, 0xFF};
 const QColor kShadow{0xA0, 0xA0, 0xA0};
 const QColor kDarkShadow{0x69, 0x69, 0x69};
 
+// Of a class of its own, so that reading it names its window (AccessibleNames.h).
 class ResultBox final : public QLabel {
+    Q_OBJECT
+
 public:
     explicit ResultBox(QWidget* parent) : QLabel(parent) {}
 
@@ -84,13 +87,13 @@ void InstallFontSubstitutions() {
     if (done) return;
     done = true;
     const QStringList families = QFontDatabase::families();
-    for (const QString& name : {QString::fromUtf8(kFontFamily), QStringLiteral("MS PGothic")})
+    for (const QString& name : {kFontFamily, QStringLiteral("MS PGothic")})
         if (!families.contains(name)) QFont::insertSubstitution(name, QStringLiteral("IPAPGothic"));
 }
 
 QFont PGothic(int pixelSize, bool bold, bool italic) {
     InstallFontSubstitutions();
-    QFont f(QString::fromUtf8(kFontFamily));
+    QFont f(kFontFamily);
     f.setPixelSize(pixelSize);
     f.setBold(bold);
     f.setItalic(italic);
@@ -192,3 +195,5 @@ void MakeExclusiveGroup(QObject* owner, const QList<QRadioButton*>& buttons) {
 }
 
 }  // namespace zanvoro
+
+#include "WindowLook.moc"

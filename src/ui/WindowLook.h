@@ -8,17 +8,17 @@
 #include <QLabel>
 #include <QList>
 #include <QRadioButton>
+#include <QString>
 #include <QWidget>
 
 namespace zanvoro {
 
-inline constexpr const char* kAppTitle = "Zanvoro!";
-inline constexpr const char* kFontFamily = "ＭＳ Ｐゴシック";
+inline const QString kAppTitle = QStringLiteral("Zanvoro!");
+inline const QString kFontFamily = QStringLiteral("ＭＳ Ｐゴシック");
 // Who the credit lines and the About box name as the maker.
-inline constexpr const char* kMakerCredit = "Zanvoro 開発チーム";
-
-// A UTF-8 literal as a QString.
-inline QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+inline const QString kMakerCredit = QStringLiteral("Zanvoro 開発チーム");
+// The version the credit lines and the About box show.
+inline const QString kVersion = QStringLiteral("H15.5");
 
 // Maps the windows' font family (and its ASCII name) to IPAPGothic where it is missing.
 // Safe to call more than once; the windows call it themselves.

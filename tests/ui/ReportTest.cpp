@@ -21,7 +21,7 @@
 #include "Unit3.h"
 #include "WindowLook.h"
 
-using zanvoro::U;
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -44,10 +44,10 @@ QString Shown(const QWidget* window, const QString& name) {
 std::unique_ptr<QWidget> Calculated(bool calculator, const char* cost, const char* category) {
     std::unique_ptr<QWidget> w;
     if (calculator) w = std::make_unique<TForm3>(); else w = std::make_unique<TForm1>();
-    w->findChild<QLineEdit*>("Edit1")->setText(U(cost));
+    w->findChild<QLineEdit*>("Edit1")->setText(QString::fromUtf8(cost));
     w->findChild<QRadioButton*>(category)->setChecked(true);
     w->findChild<QCheckBox*>("CheckBox2")->setChecked(true);
-    w->findChild<QLineEdit*>("Edit3")->setText(U("20"));
+    w->findChild<QLineEdit*>("Edit3")->setText(u"20"_s);
     w->findChild<QPushButton*>("Button1")->click();
     return w;
 }
@@ -76,9 +76,9 @@ void ReportTest::windows_data() {
     QTest::addColumn<bool>("calculator");
     QTest::addColumn<QString>("cost");
     QTest::addColumn<QString>("category");
-    QTest::newRow("main, road maintenance") << false << U("12345.6") << U("rb1");
-    QTest::newRow("main, renovation") << false << U("987654") << U("rb3");
-    QTest::newRow("calculator, new building") << true << U("5000") << U("rb2");
+    QTest::newRow("main, road maintenance") << false << u"12345.6"_s << u"rb1"_s;
+    QTest::newRow("main, renovation") << false << u"987654"_s << u"rb3"_s;
+    QTest::newRow("calculator, new building") << true << u"5000"_s << u"rb2"_s;
 }
 
 void ReportTest::clipboardRowsReadBackAsShown() {
@@ -88,7 +88,7 @@ void ReportTest::clipboardRowsReadBackAsShown() {
     const auto window = Calculated(calculator, cost.toUtf8().constData(),
                                    category.toUtf8().constData());
     const QStringList& order = calculator ? kCalculatorOrder : kMainOrder;
-    QCOMPARE(Shown(window.get(), order[0]) == U("0"), false);  // a real result, not the start
+    QCOMPARE(Shown(window.get(), order[0]) == u"0"_s, false);  // a real result, not the start
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     auto* edit = window->findChild<QLineEdit*>("Edit1");
@@ -100,10 +100,10 @@ void ReportTest::clipboardRowsReadBackAsShown() {
     const QStringList lines = clipboard->text().split(u'\n');
     const qsizetype blank = lines.indexOf(QString());
     QCOMPARE(lines.first(), window->windowTitle());
-    QVERIFY(lines.mid(1, blank - 1).contains(U("%1\t%2\t万円").arg(
-        calculator ? U("希望直接工事費") : U("希望工事費 (税込)"), cost)));
-    QVERIFY(lines.contains(U("全経費を掛けない金額\t20\t万円")));
-    QVERIFY(lines.contains(U("直工だけに含まない金額\tなし\t")));
+    QVERIFY(lines.mid(1, blank - 1).contains(u"%1\t%2\t万円"_s.arg(
+        calculator ? u"希望直接工事費"_s : u"希望工事費 (税込)"_s, cost)));
+    QVERIFY(lines.contains(u"全経費を掛けない金額\t20\t万円"_s));
+    QVERIFY(lines.contains(u"直工だけに含まない金額\tなし\t"_s));
 
     const QStringList figures = lines.mid(blank + 1, order.size());
     QCOMPARE(lines.size(), blank + 1 + order.size() + 1);  // ends with a line break
@@ -112,7 +112,7 @@ void ReportTest::clipboardRowsReadBackAsShown() {
         QCOMPARE(cells.size(), 3);
         QCOMPARE(cells[1], Shown(window.get(), order[i]));
         const bool rate = i == 6 || i == 9 || i == 12;
-        QCOMPARE(cells[2], rate ? U("％") : U("万円"));
+        QCOMPARE(cells[2], rate ? u"％"_s : u"万円"_s);
         QVERIFY(!cells[0].isEmpty());
         // A screen reader reads a box's figure from its name, an edit's from its text.
         auto* shown = window->findChild<QWidget*>(order[i]);
@@ -146,32 +146,32 @@ void ReportTest::pdfHoldsEveryCaptionAndValue() {
     const auto window = Calculated(calculator, cost.toUtf8().constData(),
                                    category.toUtf8().constData());
     zanvoro::EstimateReport report = zanvoro::ReportOfWindow(window.get());
-    report.title += U(" <&>");  // must reach the page as typed, not as markup
+    report.title += u" <&>"_s;  // must reach the page as typed, not as markup
 
     QTemporaryDir dir;
-    const QString path = dir.filePath(U("sheet.pdf"));
+    const QString path = dir.filePath(u"sheet.pdf"_s);
     zanvoro::WriteEstimatePdf(report, path);
-    const QString text = Run(U("pdftotext"), {U("-layout"), path, U("-")});
+    const QString text = Run(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s});
     QVERIFY2(!text.isEmpty(), "pdftotext (poppler-utils) could not read the sheet");
     QVERIFY(text.contains(report.title));
-    QVERIFY(text.contains(U("Zanvoro!")));
+    QVERIFY(text.contains(u"Zanvoro!"_s));
     for (const auto& line : report.inputs) {
         QVERIFY2(text.contains(line.caption), qPrintable(line.caption));
         QVERIFY2(text.contains(line.value), qPrintable(line.value));
     }
     for (const auto& figure : report.figures) {
         if (!figure.rate) QVERIFY2(text.contains(figure.caption), qPrintable(figure.caption));
-        QVERIFY2(text.contains(U(" %1 ").arg(figure.value)), qPrintable(figure.value));
+        QVERIFY2(text.contains(u" %1 "_s.arg(figure.value)), qPrintable(figure.value));
     }
-    QVERIFY(Run(U("pdfinfo"), {path}).contains(QRegularExpression(U("Pages: +1\n"))));
+    QVERIFY(Run(u"pdfinfo"_s, {path}).contains(QRegularExpression(u"Pages: +1\n"_s)));
 
     // Every font is in the file, or the sheet depends on the reader's fonts for Japanese.
-    const QStringList fonts = Run(U("pdffonts"), {path}).split(u'\n', Qt::SkipEmptyParts);
+    const QStringList fonts = Run(u"pdffonts"_s, {path}).split(u'\n', Qt::SkipEmptyParts);
     QVERIFY(fonts.size() > 2);
-    for (const QString& font : fonts.mid(2)) QVERIFY2(font.contains(U(" yes ")), qPrintable(font));
+    for (const QString& font : fonts.mid(2)) QVERIFY2(font.contains(u" yes "_s), qPrintable(font));
 
     QVERIFY_THROWS_EXCEPTION(std::runtime_error,
-                             zanvoro::WriteEstimatePdf(report, dir.filePath(U("no/such/x.pdf"))));
+                             zanvoro::WriteEstimatePdf(report, dir.filePath(u"no/such/x.pdf"_s)));
 }
 
 QTEST_MAIN(ReportTest)

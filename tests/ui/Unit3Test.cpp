@@ -19,7 +19,10 @@
 #include "Accessible.h"
 #include "ErrorBoxes.h"
 #include "Unit3.h"
-#include "WindowSupport.h"
+#include "CalculatorWindow.h"
+#include "LayoutRows.h"
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -47,12 +50,12 @@ void Type(QLineEdit* edit, const QString& text) {
 void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
 // The manual-mode example's inputs: rates 10 / 20 / 10 % on a direct cost of 100.
-void EnterManualExample(TForm3& w, const QString& siteRate = QStringLiteral("20")) {
+void EnterManualExample(TForm3& w, const QString& siteRate = u"20"_s) {
     Click(w.RadioButton2);
-    Type(w.Edit6, QStringLiteral("10"));
+    Type(w.Edit6, u"10"_s);
     Type(w.Edit5, siteRate);
-    Type(w.Edit4, QStringLiteral("10"));
-    Type(w.Edit1, QStringLiteral("100"));
+    Type(w.Edit4, u"10"_s);
+    Type(w.Edit1, u"100"_s);
 }
 
 QStringList Texts(const TForm3& w) {
@@ -84,7 +87,7 @@ private slots:
     void cleanup() { form.reset(); }
 
     void window() {
-        QCOMPARE(form->windowTitle(), QStringLiteral("Pelmaro!"));
+        QCOMPARE(form->windowTitle(), u"Pelmaro!"_s);
         QCOMPARE(form->size(), QSize(508, 458));
         QCOMPARE(form->pos(), QPoint(508, 213));
         QCOMPARE(form->font().pixelSize(), 12);
@@ -95,79 +98,29 @@ private slots:
     }
 
     void layout_data() {
-        QTest::addColumn<QString>("parent");
-        QTest::addColumn<QRect>("geometry");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("pixels");
-        QTest::addColumn<QString>("style");  // b bold, i italic
-        QTest::addColumn<QColor>("colour");  // invalid: the window text colour
-
-        const QColor text, blue = zanvoro::kBlue, red = zanvoro::kRed, black = zanvoro::kBlack,
-                           teal = zanvoro::kTeal;
-        const QString c = "ClientArea", g = "GroupBox1", yen = "万円", pc = "％";
-        auto row = [](const char* name, const QString& parent, QRect r, const QString& t, int px,
-                      const char* style, const QColor& colour) {
-            QTest::newRow(name) << parent << r << t << px << QString(style) << colour;
-        };
-        row("Label1", c, {8, 8, 112, 16}, "希望直接工事費", 16, "", blue);
-        row("Edit1", c, {8, 32, 169, 27}, "0", 19, "b", text);
-        row("Label6", c, {184, 40, 32, 16}, yen, 16, "", text);
-        row("RadioGroup1", c, {224, 8, 273, 57}, "工事種類", 16, "", blue);
-        row("rb1", c, {240, 32, 89, 17}, "道路維持", 16, "", text);
-        row("rb2", c, {352, 32, 57, 17}, "新営", 16, "", text);
-        row("rb3", c, {432, 32, 57, 17}, "改修", 16, "", text);
-        row("SText12", c, {8, 104, 80, 17}, "0", 16, "", text);
-        row("SText13", c, {160, 104, 80, 17}, "0", 16, "", text);
-        row("SText6", c, {8, 168, 80, 17}, "0", 16, "", text);
-        row("SText7", c, {160, 168, 80, 17}, "0", 16, "", text);
-        row("SText9", c, {8, 232, 80, 17}, "0", 16, "", text);
-        row("SText3", c, {160, 232, 80, 17}, "0", 16, "", text);
-        row("SText10", c, {8, 296, 80, 17}, "0", 16, "", text);
-        row("SText2", c, {160, 296, 80, 17}, "0", 16, "", text);
-        row("SText4", c, {8, 360, 80, 17}, "0", 16, "b", text);
-        row("SText1", c, {160, 360, 80, 17}, "0", 16, "", text);
-        row("Edit4", c, {240, 212, 50, 20}, "0", 16, "", text);
-        row("Edit5", c, {240, 276, 50, 20}, "0", 16, "", text);
-        row("Edit6", c, {240, 340, 50, 20}, "0", 16, "", text);
-        row("Label23", c, {8, 88, 95, 16}, "工事費 (概算)", 16, "", red);
-        row("Label25", c, {160, 88, 64, 16}, "共通費計", 16, "", black);
-        row("Label2", c, {8, 152, 64, 16}, "工事価格", 16, "", text);
-        row("Label3", c, {160, 152, 48, 16}, "消費税", 16, "", text);
-        row("Label4", c, {8, 216, 64, 16}, "工事原価", 16, "", text);
-        row("Label5", c, {160, 216, 80, 16}, "一般管理費", 16, "", text);
-        row("Label9", c, {8, 280, 64, 16}, "純工事費", 16, "", text);
-        row("Label10", c, {160, 280, 80, 16}, "現場管理費", 16, "", text);
-        row("Label12", c, {8, 344, 80, 16}, "直接工事費", 16, "", red);
-        row("Label13", c, {160, 344, 80, 16}, "共通仮設費", 16, "", text);
-        row("Label24", c, {88, 104, 26, 13}, yen, 13, "", text);
-        row("Label26", c, {240, 104, 26, 13}, yen, 13, "", text);
-        row("Label21", c, {88, 168, 26, 13}, yen, 13, "", text);
-        row("Label22", c, {240, 168, 26, 13}, yen, 13, "", text);
-        row("Label19", c, {88, 232, 26, 13}, yen, 13, "", text);
-        row("Label20", c, {240, 232, 26, 13}, yen, 13, "", text);
-        row("Label17", c, {88, 296, 26, 13}, yen, 13, "", text);
-        row("Label18", c, {240, 296, 26, 13}, yen, 13, "", text);
-        row("Label15", c, {88, 360, 26, 13}, yen, 13, "", text);
-        row("Label16", c, {240, 360, 26, 13}, yen, 13, "", text);
-        row("Label8", c, {290, 216, 13, 13}, pc, 13, "", text);
-        row("Label11", c, {290, 280, 13, 13}, pc, 13, "", text);
-        row("Label14", c, {290, 344, 13, 13}, pc, 13, "", text);
-        row("Label7", c, {280, 152, 22, 13}, "５％", 13, "", text);
-        row("GroupBox1", c, {328, 88, 169, 289}, "経費設定", 16, "", blue);
-        row("CheckBox1", g, {8, 32, 153, 17}, "直工だけに含まない金額", 12, "", black);
-        row("Edit2", g, {48, 48, 73, 24}, "0", 16, "b", black);
-        row("Label27", g, {120, 56, 26, 13}, yen, 13, "", black);
-        row("CheckBox2", g, {8, 96, 153, 17}, "全経費を掛けない金額", 12, "", black);
-        row("Edit3", g, {48, 112, 73, 24}, "0", 16, "b", black);
-        row("Label28", g, {120, 120, 26, 13}, yen, 13, "", black);
-        row("CheckBox3", g, {8, 160, 137, 17}, "共通仮設費をみない", 12, "", black);
-        row("RadioButton1", g, {8, 216, 113, 17}, "経費率　自動入力", 12, "", black);
-        row("RadioButton2", g, {8, 264, 113, 17}, "経費率　手動入力", 12, "", black);
-        row("Label29", c, {88, 392, 326, 12}, "Pelmaro！　　for  Zanvoro 開発チーム    Ver  H15.5 ",
-            12, "i", teal);
-        row("Button2", c, {8, 408, 105, 41}, "クリア", 16, "", text);
-        row("Button1", c, {128, 408, 249, 41}, "計　        　算", 16, "", text);
-        row("OKButton", c, {391, 404, 106, 45}, "閉じる", 16, "", text);
+        AddLayoutColumns();
+        AddSharedLayoutRows();
+        const QColor text = zanvoro::WindowText(), blue = zanvoro::kBlue, black = zanvoro::kBlack;
+        const char *c = "ClientArea", *g = "GroupBox1";
+        AddLayoutRows({
+            {"Label1", c, {8, 8, 112, 16}, u"希望直接工事費"_s, 16, "", blue},
+            {"Edit4", c, {240, 212, 50, 20}, u"0"_s, 16, "", text},
+            {"Edit5", c, {240, 276, 50, 20}, u"0"_s, 16, "", text},
+            {"Edit6", c, {240, 340, 50, 20}, u"0"_s, 16, "", text},
+            {"GroupBox1", c, {328, 88, 169, 289}, u"経費設定"_s, 16, "", blue},
+            {"CheckBox1", g, {8, 32, 153, 17}, u"直工だけに含まない金額"_s, 12, "", black},
+            {"Edit2", g, {48, 48, 73, 24}, u"0"_s, 16, "b", black},
+            {"Label27", g, {120, 56, 26, 13}, u"万円"_s, 13, "", black},
+            {"CheckBox2", g, {8, 96, 153, 17}, u"全経費を掛けない金額"_s, 12, "", black},
+            {"Edit3", g, {48, 112, 73, 24}, u"0"_s, 16, "b", black},
+            {"Label28", g, {120, 120, 26, 13}, u"万円"_s, 13, "", black},
+            {"CheckBox3", g, {8, 160, 137, 17}, u"共通仮設費をみない"_s, 12, "", black},
+            {"RadioButton1", g, {8, 216, 113, 17}, u"経費率　自動入力"_s, 12, "", black},
+            {"RadioButton2", g, {8, 264, 113, 17}, u"経費率　手動入力"_s, 12, "", black},
+            {"Label29", c, {88, 392, 326, 12},
+             u"Pelmaro！　　for  Zanvoro 開発チーム    Ver  H15.5 "_s, 12, "i", zanvoro::kTeal},
+            {"OKButton", c, {391, 404, 106, 45}, u"閉じる"_s, 16, "", text},
+        });
     }
 
     void layout() {
@@ -199,7 +152,7 @@ private slots:
         }
         auto* frame = qobject_cast<QGroupBox*>(w);
         QCOMPARE(frame ? frame->title() : w->property("text").toString(), text);
-        QCOMPARE(w->font().family(), QString::fromUtf8(zanvoro::kFontFamily));
+        QCOMPARE(w->font().family(), zanvoro::kFontFamily);
         QCOMPARE(w->font().pixelSize(), pixels);
         QCOMPARE(w->font().bold(), style.contains('b'));
         QCOMPARE(w->font().italic(), style.contains('i'));
@@ -230,11 +183,11 @@ private slots:
         ShowActive();
         Type(form->Edit1, "1000");
         Click(form->Button1);
-        QCOMPARE(form->Edit6->text(), QStringLiteral("18.52"));
-        QCOMPARE(form->Edit5->text(), QStringLiteral("26.3"));
-        QCOMPARE(form->Edit4->text(), QStringLiteral("13.15"));
-        QCOMPARE(form->SText12->text(), QStringLiteral("1778.4"));
-        QCOMPARE(form->SText4->text(), QStringLiteral("1000"));
+        QCOMPARE(form->Edit6->text(), u"18.52"_s);
+        QCOMPARE(form->Edit5->text(), u"26.3"_s);
+        QCOMPARE(form->Edit4->text(), u"13.15"_s);
+        QCOMPARE(form->SText12->text(), u"1778.4"_s);
+        QCOMPARE(form->SText4->text(), u"1000"_s);
 
         // Rates typed in automatic mode give way to the computed ones; switching to manual
         // mode then starts from them.
@@ -258,7 +211,7 @@ private slots:
         ShowActive();
         if (noCommonTemp) Click(form->CheckBox3);
         QCOMPARE(form->CheckBox3->isChecked(), noCommonTemp);
-        EnterManualExample(*form, QStringLiteral("20.00"));
+        EnterManualExample(*form, u"20.00"_s);
         Click(form->Button1);
         QCOMPARE(Texts(*form), QStringList({"100", "10", "10", "110", "22", "20", "132", "13.2",
                                             "10", "145.2", "7.3", "152.5", "45.2"}));
@@ -275,7 +228,7 @@ private slots:
         const QString withExtra = form->SText12->text();
         Click(form->CheckBox1);
         QVERIFY(!form->Edit2->isEnabled());
-        QCOMPARE(form->Edit2->text(), QStringLiteral("50"));
+        QCOMPARE(form->Edit2->text(), u"50"_s);
         Click(form->Button1);
         QCOMPARE(form->Breakdown().ExtraInNet, 0.0);
         QVERIFY(form->SText12->text() != withExtra);
@@ -292,8 +245,8 @@ private slots:
 
         Click(form->Button2);
         QCOMPARE(Texts(*form), QStringList(13, "0"));
-        QCOMPARE(form->Edit1->text(), QStringLiteral("0"));
-        QCOMPARE(form->Edit2->text(), QStringLiteral("0"));
+        QCOMPARE(form->Edit1->text(), u"0"_s);
+        QCOMPARE(form->Edit2->text(), u"0"_s);
         QVERIFY(!form->CheckBox1->isChecked() && !form->CheckBox3->isChecked());
         QVERIFY(!form->Edit2->isEnabled());
         QVERIFY(form->RadioButton2->isChecked());
@@ -318,8 +271,8 @@ private slots:
         ErrorBoxes box(Dismiss::Click);
         Click(form->Button1);
         QTRY_COMPARE(box.count, 1);
-        QCOMPARE(box.text, QStringLiteral("'abc' は浮動小数点数ではありません."));
-        QCOMPARE(box.title, QStringLiteral("Zanvoro!"));
+        QCOMPARE(box.text, u"'abc' は浮動小数点数ではありません."_s);
+        QCOMPARE(box.title, u"Zanvoro!"_s);
         QCOMPARE(box.icon, QMessageBox::Critical);
 
         // Read up to the bad field, then nothing: no cascade, no refresh.
@@ -327,7 +280,7 @@ private slots:
         QCOMPARE(form->Breakdown().CommonTempRate, 12.5);
         QCOMPARE(form->Breakdown().SiteMgmtRate, 20.0);
         QCOMPARE(form->Breakdown().TotalCost, 152.5);
-        QCOMPARE(form->Edit5->text(), QStringLiteral("abc"));
+        QCOMPARE(form->Edit5->text(), u"abc"_s);
         QStringList expected = before;
         expected[2] = "12.5";  // Edit6 holds what was typed, not a result
         expected[5] = "abc";
@@ -337,7 +290,7 @@ private slots:
         // Still fully usable.
         Type(form->Edit5, "20");
         Click(form->Button1);
-        QCOMPARE(form->SText4->text(), QStringLiteral("200"));
+        QCOMPARE(form->SText4->text(), u"200"_s);
     }
 
     // Every failing click shows its message and leaves the result fields as they were; what
@@ -416,7 +369,7 @@ private slots:
 
         QTest::keyClicks(form->Edit1, "1000");
         QTest::keyClick(form->Edit1, Qt::Key_Return);
-        QCOMPARE(form->SText12->text(), QStringLiteral("1778.4"));
+        QCOMPARE(form->SText12->text(), u"1778.4"_s);
         QTest::keyClick(form->Edit1, Qt::Key_Escape);
         QVERIFY(form->isVisible());
 
@@ -425,14 +378,14 @@ private slots:
         QVERIFY(form->Button2->isDefault());
         QVERIFY(!form->Button1->isDefault() && !form->OKButton->isDefault());
         QTest::keyClick(form->Button2, Qt::Key_Return);
-        QCOMPARE(form->SText12->text(), QStringLiteral("0"));
+        QCOMPARE(form->SText12->text(), u"0"_s);
         QVERIFY(form->isVisible());
 
         // Enter on a check box still calculates.
         Type(form->Edit1, "1000");
         form->CheckBox3->setFocus(Qt::TabFocusReason);
         QTest::keyClick(form->CheckBox3, Qt::Key_Enter);
-        QCOMPARE(form->SText12->text(), QStringLiteral("1778.4"));
+        QCOMPARE(form->SText12->text(), u"1778.4"_s);
     }
 
     void tabOrder() {
@@ -474,7 +427,8 @@ private slots:
 
     // Closing only hides: contents stay, and the focus comes back where it was.
     void reopen() {
-        int firstResult = -1, secondResult = -1, thirdResult = -1;
+        auto firstResult = zanvoro::ModalResult::Cancel, secondResult = zanvoro::ModalResult::Ok,
+             thirdResult = zanvoro::ModalResult::Cancel;
         QWidget* focusAtFirst = nullptr;
         QString selectedAtFirst;
         WhenModal(form.get(), [&] {
@@ -489,13 +443,13 @@ private slots:
             QTest::keyClick(form->OKButton, Qt::Key_Return);
         });
         firstResult = zanvoro::ShowModal(form.get());
-        QCOMPARE(firstResult, 1);
+        QCOMPARE(firstResult, zanvoro::ModalResult::Ok);
         QCOMPARE(focusAtFirst, form->Edit1);
-        QCOMPARE(selectedAtFirst, QStringLiteral("0"));
+        QCOMPARE(selectedAtFirst, u"0"_s);
         QVERIFY(!form->isVisible());
         const QStringList results = Texts(*form);
         const costmodel::CostBreakdown values = form->Breakdown();
-        QCOMPARE(results[11], QStringLiteral("1778.4"));
+        QCOMPARE(results[11], u"1778.4"_s);
 
         QWidget* focusAtSecond = nullptr;
         WhenModal(form.get(), [&] {
@@ -503,7 +457,7 @@ private slots:
             form->close();  // the title-bar button
         });
         secondResult = zanvoro::ShowModal(form.get());
-        QCOMPARE(secondResult, 2);
+        QCOMPARE(secondResult, zanvoro::ModalResult::Cancel);
         QCOMPARE(focusAtSecond, form->OKButton);
 
         QWidget* focusAtThird = nullptr;
@@ -512,13 +466,13 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         });
         thirdResult = zanvoro::ShowModal(form.get());
-        QCOMPARE(thirdResult, 1);
+        QCOMPARE(thirdResult, zanvoro::ModalResult::Ok);
         QCOMPARE(focusAtThird, form->OKButton);
 
         QCOMPARE(Texts(*form), results);
         QVERIFY(form->Breakdown() == values);
-        QCOMPARE(form->Edit1->text(), QStringLiteral("1000"));
-        QCOMPARE(form->Edit3->text(), QStringLiteral("3"));
+        QCOMPARE(form->Edit1->text(), u"1000"_s);
+        QCOMPARE(form->Edit3->text(), u"3"_s);
         QVERIFY(form->CheckBox2->isChecked() && form->Edit3->isEnabled());
         QVERIFY(form->rb2->isChecked());
     }

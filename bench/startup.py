@@ -1,0 +1,87 @@
+#!/usr/bin/python3
+"""Start-up of the calculator against a bare Qt window of the same size and font.
+
+Usage: bench/startup.py [build-dir] [runs]   (default: build, 21 runs of each)
+
+Runs both programs alternately on a display of their own (Xvfb 1920 x 1200 with openbox,
+LANG=ja_JP.UTF-8, QT_QPA_PLATFORM=xcb), each told by ZANVORO_FIRST_PAINT_PROBE to print the
+CLOCK_MONOTONIC time of its first paint and quit. A run's first paint is that time minus the
+moment just before the program was started; its peak memory is the child's maximum resident
+set size. Prints the medians, the ratio of the first paints and the difference in memory, and
+fails when the ratio is above 1.2 or the difference above 5 MB. The first run of each is a
+warm-up and not counted. Needs xvfb, xauth and openbox (scripts/setup.sh).
+"""
+import os
+import statistics
+import subprocess
+import sys
+import time
+
+MAX_RATIO = 1.2
+MAX_EXTRA_MB = 5.0
+
+
+def run_once(program):
+    env = dict(os.environ, ZANVORO_FIRST_PAINT_PROBE="1", QT_QPA_PLATFORM="xcb",
+               LANG="ja_JP.UTF-8", LC_ALL="ja_JP.UTF-8")
+    start = time.monotonic_ns()
+    child = subprocess.Popen([program], env=env, stdout=subprocess.PIPE,
+                             stderr=subprocess.DEVNULL)
+    out = child.stdout.read().decode()
+    _, status, usage = os.wait4(child.pid, 0)
+    child.returncode = status
+    painted = [int(line.split()[1]) for line in out.splitlines() if line.startswith("first-paint ")]
+    if not painted:
+        raise RuntimeError(f"{program} reported no first paint")
+    return (painted[0] - start) / 1e6, usage.ru_maxrss / 1024.0
+
+
+def measure(build, runs):
+    programs = {"zanvoro": os.path.join(build, "src/app/zanvoro"),
+                "bare window": os.path.join(build, "bench/bare_window")}
+    times = {name: [] for name in programs}
+    memory = {name: [] for name in programs}
+    for name, path in programs.items():
+        run_once(path)  # warm-up: caches, fonts
+    for i in range(runs):
+        order = list(programs.items())
+        if i % 2:
+            order.reverse()
+        for name, path in order:
+            ms, mb = run_once(path)
+            times[name].append(ms)
+            memory[name].append(mb)
+    return times, memory
+
+
+def main():
+    build = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build")
+    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 21
+    if not os.environ.get("ZANVORO_STARTUP_DISPLAY"):
+        here = os.path.abspath(__file__)
+        cmd = ["xvfb-run", "-a", "-s", "-screen 0 1920x1200x24 -nolisten tcp",
+               sys.executable, here, build, str(runs)]
+        sys.exit(subprocess.call(cmd, env=dict(os.environ, ZANVORO_STARTUP_DISPLAY="1")))
+
+    wm = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL,
+                          stderr=subprocess.DEVNULL)
+    time.sleep(1)
+    try:
+        times, memory = measure(build, runs)
+    finally:
+        wm.terminate()
+        wm.wait()
+
+    for name in times:
+        print(f"{name:12} first paint median {statistics.median(times[name]):6.1f} ms "
+              f"(min {min(times[name]):.1f}, max {max(times[name]):.1f}), "
+              f"peak memory median {statistics.median(memory[name]):.1f} MB")
+    ratio = statistics.median(times["zanvoro"]) / statistics.median(times["bare window"])
+    extra = statistics.median(memory["zanvoro"]) - statistics.median(memory["bare window"])
+    print(f"first paint ratio {ratio:.2f} (at most {MAX_RATIO}), "
+          f"extra peak memory {extra:.1f} MB (at most {MAX_EXTRA_MB:.0f}), {runs} alternating runs")
+    sys.exit(0 if ratio <= MAX_RATIO and extra <= MAX_EXTRA_MB else 1)
+
+
+if __name__ == "__main__":
+    main()

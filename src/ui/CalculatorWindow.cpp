@@ -1,0 +1,352 @@
+// The figure table of both calculating windows, their common controls and what they do alike.
+#include "CalculatorWindow.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
+
+#include <limits>
+
+#include "AccessibleNames.h"
+#include "ReportCommands.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace zanvoro {
+
+namespace {
+
+// Qt lays a line edit's whole text out anew on every paint, the cursor's blink included:
+// seconds for a pasted column of millions of characters, and the window would hang. Past
+// this length the edit draws only the characters around the cursor itself.
+constexpr qsizetype kLongText = 100'000;
+
+// Of a class of its own, so that reading it names its window (AccessibleNames.h).
+class FieldEdit final : public QLineEdit {
+    Q_OBJECT
+
+public:
+    FieldEdit(const QString& text, QWidget* parent) : QLineEdit(text, parent) {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        const QString all = text();
+        if (all.size() <= kLongText) {
+            QLineEdit::paintEvent(event);
+            return;
+        }
+        QPainter p(this);
+        QStyleOptionFrame panel;
+        initStyleOption(&panel);
+        style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &p, this);
+        const QRect area = style()
+                               ->subElementRect(QStyle::SE_LineEditContents, &panel, this)
+                               .marginsRemoved(textMargins());
+        p.setClipRect(area);
+        const QFontMetrics fm(font());
+        // The margins of Qt's own drawing.
+        const QRect line(area.x() + 2, area.y() + (area.height() - fm.height() + 1) / 2,
+                         area.width() - 4, fm.height());
+
+        // As Qt scrolls: from the start while the cursor is in view there, else with the
+        // cursor at the right edge.
+        const qsizetype cursor = cursorPosition();
+        qsizetype from = cursor;
+        int before = 0;
+        while (from > 0 && before < line.width()) before += fm.horizontalAdvance(all[--from]);
+        const qsizetype selFrom = hasSelectedText() ? selectionStart() : -1;
+        const qsizetype selTo = hasSelectedText() ? selectionEnd() : -1;
+        int x = from == 0 ? line.left() : line.right() - before;
+        int cursorX = x;
+        for (qsizetype i = from; i < all.size() && x <= line.right(); ++i) {
+            if (i == cursor) cursorX = x;
+            const QRect cell(x, line.top(), fm.horizontalAdvance(all[i]), line.height());
+            const bool selected = i >= selFrom && i < selTo;
+            if (selected) p.fillRect(cell, palette().color(QPalette::Highlight));
+            p.setPen(palette().color(selected ? QPalette::HighlightedText : QPalette::Text));
+            p.drawText(cell, Qt::AlignLeft | Qt::AlignVCenter, QString(all[i]));
+            x = cell.right() + 1;
+        }
+        if (cursor == all.size()) cursorX = x;
+        if (hasFocus()) {
+            p.setPen(palette().color(QPalette::Text));
+            p.drawLine(cursorX, line.top(), cursorX, line.bottom());
+        }
+    }
+};
+
+}  // namespace
+
+QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& geometry, const QFont& font,
+                    const QColor& colour) {
+    auto* edit = new FieldEdit(u"0"_s, parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setMaxLength(std::numeric_limits<int>::max());
+    edit->setFont(font);
+    SetTextColour(edit, colour);
+    edit->setGeometry(geometry);
+    edit->setFixedHeight(geometry.height());
+    return edit;
+}
+
+HandlerLinks::~HandlerLinks() {
+    for (const auto& link : links_) QObject::disconnect(link);
+}
+
+namespace {
+
+using Box = QLabel* CalculatorWindow::*;
+
+// The figure table: each amount with its box, the caption above it and "万円" beside it; each
+// rate with the "％" beside it and the amount it governs. `result` is the figure's place in
+// FormatResults' texts.
+struct AmountRow {
+    int result;
+    Box box;
+    const char* boxName;
+    QPoint at;
+    bool bold;
+    Box caption;
+    const char* captionName;
+    QString captionText;
+    int captionWidth;
+    QColor captionColour;
+    Box unit;
+    const char* unitName;
+};
+
+struct RateRow {
+    int result;
+    int amount;  // the result of the amount it governs
+    int top;     // its "％" label's; a rate edit stands 4 pixels higher
+    Box unit;
+    const char* unitName;
+    const char* boxName;   // the main window's result box
+    const char* editName;  // the calculator's edit
+};
+
+using W = CalculatorWindow;
+
+const AmountRow& Amount(std::size_t i) {
+    static const AmountRow rows[] = {
+        {11, &W::SText12, "SText12", {8, 104}, false, &W::Label23, "Label23", u"工事費 (概算)"_s, 95,
+         kRed, &W::Label24, "Label24"},
+        {12, &W::SText13, "SText13", {160, 104}, false, &W::Label25, "Label25", u"共通費計"_s, 64,
+         kBlack, &W::Label26, "Label26"},
+        {9, &W::SText6, "SText6", {8, 168}, false, &W::Label2, "Label2", u"工事価格"_s, 64,
+         WindowText(), &W::Label21, "Label21"},
+        {10, &W::SText7, "SText7", {160, 168}, false, &W::Label3, "Label3", u"消費税"_s, 48,
+         WindowText(), &W::Label22, "Label22"},
+        {6, &W::SText9, "SText9", {8, 232}, false, &W::Label4, "Label4", u"工事原価"_s, 64,
+         WindowText(), &W::Label19, "Label19"},
+        {7, &W::SText3, "SText3", {160, 232}, false, &W::Label5, "Label5", u"一般管理費"_s, 80,
+         WindowText(), &W::Label20, "Label20"},
+        {3, &W::SText10, "SText10", {8, 296}, false, &W::Label9, "Label9", u"純工事費"_s, 64,
+         WindowText(), &W::Label17, "Label17"},
+        {4, &W::SText2, "SText2", {160, 296}, false, &W::Label10, "Label10", u"現場管理費"_s, 80,
+         WindowText(), &W::Label18, "Label18"},
+        {0, &W::SText4, "SText4", {8, 360}, true, &W::Label12, "Label12", u"直接工事費"_s, 80, kRed,
+         &W::Label15, "Label15"},
+        {1, &W::SText1, "SText1", {160, 360}, false, &W::Label13, "Label13", u"共通仮設費"_s, 80,
+         WindowText(), &W::Label16, "Label16"},
+    };
+    return rows[i];
+}
+constexpr std::size_t kAmounts = 10;
+
+constexpr RateRow kRates[] = {
+    {8, 7, 216, &W::Label8, "Label8", "SText8", "Edit4"},
+    {5, 4, 280, &W::Label11, "Label11", "SText11", "Edit5"},
+    {2, 1, 344, &W::Label14, "Label14", "SText5", "Edit6"},
+};
+
+// The order in which the copy and the sheet list the figures, by their place in
+// FormatResults' texts: today the window's, row by row.
+constexpr std::array<int, 13> kReportOrder = {11, 12, 9, 10, 6, 7, 8, 3, 4, 5, 0, 1, 2};
+
+}  // namespace
+
+CalculatorWindow::CalculatorWindow(QWidget* window) : window_(window) {}
+
+CalculatorWindow::~CalculatorWindow() { ForgetWindow(window_); }
+
+void CalculatorWindow::BuildControls(QWidget* area, const Design& design, const RateBoxes& boxes) {
+    BuildInput(area, design);
+    BuildAmounts(area);
+    for (int i = 0; i < 3; ++i) {
+        *boxes[i] = MakeResultBox(area, kRates[i].boxName, {240, kRates[i].top, 50, 17}, false);
+        SetRate(i, *boxes[i]);
+    }
+    BuildExpenses(area, design);
+    BuildBottom(area, design);
+}
+
+void CalculatorWindow::BuildControls(QWidget* area, const Design& design, const RateEdits& edits) {
+    BuildInput(area, design);
+    BuildAmounts(area);
+    BuildExpenses(area, design);
+    BuildBottom(area, design);
+    for (int i = 0; i < 3; ++i) {
+        *edits[i] = MakeEdit(area, kRates[i].editName, {240, kRates[i].top - 4, 50, 20},
+                             PGothic(16), WindowText());
+        SetRate(i, *edits[i]);
+    }
+}
+
+void CalculatorWindow::BuildInput(QWidget* area, const Design& design) {
+    Label1 = MakeLabel(area, "Label1", design.inputCaption, {8, 8, design.inputCaptionWidth, 16},
+                       PGothic(16), kBlue);
+    Edit1 = MakeEdit(area, "Edit1", {8, 32, 169, 27}, PGothic(19, true), WindowText());
+    Label6 = MakeLabel(area, "Label6", u"万円"_s, {184, 40, 32, 16}, PGothic(16), WindowText());
+
+    // The buttons belong to the area itself and are drawn over the frame, made before them.
+    RadioGroup1 =
+        MakeCaptionFrame(area, "RadioGroup1", u"工事種類"_s, {224, 8, 273, 57}, PGothic(16), kBlue);
+    rb1 = MakeButton<QRadioButton>(area, "rb1", u"道路維持"_s, {240, 32, 89, 17}, PGothic(16),
+                                   WindowText());
+    rb2 = MakeButton<QRadioButton>(area, "rb2", u"新営"_s, {352, 32, 57, 17}, PGothic(16),
+                                   WindowText());
+    rb3 = MakeButton<QRadioButton>(area, "rb3", u"改修"_s, {432, 32, 57, 17}, PGothic(16),
+                                   WindowText());
+    rb1->setChecked(true);
+    MakeExclusiveGroup(area, {rb1, rb2, rb3});
+}
+
+void CalculatorWindow::BuildAmounts(QWidget* area) {
+    const QFont caption = PGothic(16);
+    const QFont unit = PGothic(13);
+    for (std::size_t i = 0; i < kAmounts; ++i) {
+        const AmountRow& a = Amount(i);
+        QLabel*& title = this->*a.caption;
+        title = MakeLabel(area, a.captionName, a.captionText, {a.at - QPoint(0, 16), QSize(a.captionWidth, 16)},
+                          caption, a.captionColour);
+        QLabel*& box = this->*a.box;
+        box = MakeResultBox(area, a.boxName, {a.at, QSize(80, 17)}, a.bold);
+        QLabel*& yen = this->*a.unit;
+        yen = MakeLabel(area, a.unitName, u"万円"_s, {a.at + QPoint(80, 0), QSize(26, 13)}, unit,
+                        WindowText());
+        figures_[std::size_t(a.result)] = {box, title, yen, nullptr};
+    }
+    Label7 = MakeLabel(area, "Label7", u"５％"_s, {280, 152, 22, 13}, unit, WindowText());
+    for (const RateRow& r : kRates)
+        this->*r.unit = MakeLabel(area, r.unitName, u"％"_s, {290, r.top, 13, 13}, unit, WindowText());
+}
+
+void CalculatorWindow::SetRate(int row, QWidget* field) {
+    const RateRow& r = kRates[row];
+    figures_[std::size_t(r.result)] = {field, nullptr, this->*r.unit, &figures_[std::size_t(r.amount)]};
+}
+
+void CalculatorWindow::BuildExpenses(QWidget* area, const Design& design) {
+    GroupBox1 = MakeCaptionFrame(area, "GroupBox1", u"経費設定"_s,
+                                 {328, 88, 169, design.expensesHeight}, PGothic(16), kBlue);
+    QWidget* g = GroupBox1;
+    const int row1 = design.firstCheckRow, row2 = row1 + design.checkRowStep,
+              row3 = row2 + design.checkRowStep, gap = design.editGap;
+    CheckBox1 = MakeButton<QCheckBox>(g, "CheckBox1", u"直工だけに含まない金額"_s, {8, row1, 153, 17},
+                                      PGothic(12), kBlack);
+    Edit2 = MakeEdit(g, "Edit2", {48, row1 + gap, 73, 24}, PGothic(16, true), kBlack);
+    Label27 =
+        MakeLabel(g, "Label27", u"万円"_s, {120, row1 + gap + 8, 26, 13}, PGothic(13), kBlack);
+    CheckBox2 = MakeButton<QCheckBox>(g, "CheckBox2", u"全経費を掛けない金額"_s, {8, row2, 153, 17},
+                                      PGothic(12), kBlack);
+    Edit3 = MakeEdit(g, "Edit3", {48, row2 + gap, 73, 24}, PGothic(16, true), kBlack);
+    Label28 =
+        MakeLabel(g, "Label28", u"万円"_s, {120, row2 + gap + 8, 26, 13}, PGothic(13), kBlack);
+    CheckBox3 = MakeButton<QCheckBox>(g, "CheckBox3", u"共通仮設費をみない"_s, {8, row3, 137, 17},
+                                      PGothic(12), kBlack);
+}
+
+void CalculatorWindow::BuildBottom(QWidget* area, const Design& design) {
+    const QString credit =
+        design.product + u"　　for  "_s + kMakerCredit + u"    Ver  "_s + kVersion + u' ';
+    Label29 = MakeLabel(area, "Label29", credit, design.credit, PGothic(12, false, true), kTeal);
+    Button2 = MakeButton<QPushButton>(area, "Button2", u"クリア"_s, {8, 408, 105, 41}, PGothic(16),
+                                      WindowText());
+    Button1 = MakeButton<QPushButton>(area, "Button1", u"計　        　算"_s, {128, 408, 249, 41},
+                                      PGothic(16), WindowText());
+}
+
+QList<const Figure*> CalculatorWindow::ReportFigures() const {
+    QList<const Figure*> out;
+    for (int i : kReportOrder) out.push_back(&figures_[std::size_t(i)]);
+    return out;
+}
+
+WindowKeys& CalculatorWindow::InstallKeys(const QList<QList<QWidget*>>& orders) {
+    keys = std::make_unique<WindowKeys>(window_, Button1, orders);
+    // The windows have no cancel button.
+    keys->addShortcut(Qt::Key_Escape, Qt::NoModifier, {});
+    for (const WindowCommand& command : WindowCommands())
+        if (command.key != QKeyCombination())
+            keys->addShortcut(command.key.key(), command.key.keyboardModifiers(),
+                              [w = window_, run = command.fromKey ? command.fromKey : command.fromMenu] {
+                                  run(w);
+                              });
+    return *keys;
+}
+
+void CalculatorWindow::ConnectCommonHandlers(std::function<void()> calculate) {
+    links.on(Button1, &QPushButton::clicked, window_, std::move(calculate));
+    links.on(Button2, &QPushButton::clicked, window_, [this] { Button2Click(); });
+    links.on(CheckBox1, &QCheckBox::toggled, window_, [this] { CheckBox1Click(); });
+    links.on(CheckBox2, &QCheckBox::toggled, window_, [this] { CheckBox2Click(); });
+}
+
+void CalculatorWindow::FinishControls() {
+    InstallResultMenu(window_);
+    NameWhenRead(window_, [this] { NameControls(*this); });
+}
+
+std::string CalculatorWindow::Text(const QLineEdit* edit) { return edit->text().toStdString(); }
+
+bool CalculatorWindow::IsChecked(const QCheckBox* box) { return box->isChecked(); }
+
+costmodel::WorkType CalculatorWindow::Work() const {
+    return rb2->isChecked()   ? costmodel::WorkType::NewBuilding
+           : rb3->isChecked() ? costmodel::WorkType::Renovation
+                              : costmodel::WorkType::RoadMaintenance;
+}
+
+void CalculatorWindow::ShowTexts(const costmodel::ResultTexts& texts) {
+    for (std::size_t i = 0; i < figures_.size(); ++i) {
+        const QString text = QString::fromStdString(texts[i]);
+        if (auto* edit = qobject_cast<QLineEdit*>(figures_[i].value))
+            edit->setText(text);
+        else if (auto* box = qobject_cast<QLabel*>(figures_[i].value))
+            box->setText(text);
+    }
+    NameFigures(*this);
+}
+
+void CalculatorWindow::ShowResults(const costmodel::CostBreakdown& breakdown) {
+    ShowTexts(costmodel::FormatResults(breakdown));
+}
+
+void CalculatorWindow::Button2Click() {
+    Edit1->setText(u"0"_s);
+    ResetEstimate();
+    costmodel::ResultTexts zeros;
+    zeros.fill("0");
+    ShowTexts(zeros);
+    Edit2->setText(u"0"_s);
+    Edit3->setText(u"0"_s);
+    // Each box that changes state disables its edit through its own handler.
+    CheckBox1->setChecked(false);
+    CheckBox2->setChecked(false);
+    CheckBox3->setChecked(false);
+}
+
+void CalculatorWindow::CheckBox1Click() { Edit2->setEnabled(CheckBox1->isChecked()); }
+
+void CalculatorWindow::CheckBox2Click() { Edit3->setEnabled(CheckBox2->isChecked()); }
+
+}  // namespace zanvoro
+
+#include "CalculatorWindow.moc"
