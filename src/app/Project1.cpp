@@ -24,10 +24,11 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(zanvoro::kAppTitle);
     QApplication::setWindowIcon(zanvoro::ScalableProgramIcon());
 
-    TForm1 form1;
-    TAboutBox aboutBox;
+    // All three made before the main window shows, each with only what the first paint needs.
+    TForm1 form1(nullptr, zanvoro::Construction::ForStartup);
+    TAboutBox aboutBox(nullptr, zanvoro::Construction::ForStartup);
     form1.setAboutBox(&aboutBox);
-    TForm3 form3;
+    TForm3 form3(nullptr, zanvoro::Construction::ForStartup);
     form1.setCalculatorWindow(&form3);
 
     QObject::connect(&form1, &TForm1::closed, &app, &QApplication::quit);

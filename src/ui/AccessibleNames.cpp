@@ -8,10 +8,9 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QRegularExpression>
+#include <QTimer>
 
-#include <algorithm>
 #include <utility>
-#include <vector>
 
 #include "CalculatorWindow.h"
 #include "EstimateReport.h"
@@ -19,45 +18,38 @@
 namespace zanvoro {
 namespace {
 
-struct Unnamed {
-    QWidget* window;
-    std::function<void()> name;
-};
-
-// The windows not yet read; each leaves the list before it is destroyed.
-std::vector<Unnamed>& UnnamedWindows() {
-    static std::vector<Unnamed> windows;
-    return windows;
-}
-
-bool IsUnnamed(const QWidget* window) {
-    const auto& all = UnnamedWindows();
-    return std::any_of(all.begin(), all.end(), [&](const Unnamed& u) { return u.window == window; });
-}
-
-// Asked for an object's interface where Qt's own factory does not know its class (the
-// windows, the edits and result boxes of the windows): names the object's window on the
-// first such question, and reads a plain widget or dialog shown as a window as a window
-// (Qt would read it as a client area or a dialog), as main windows are read.
-QAccessibleInterface* NamingFactory(const QString& key, QObject* object) {
+// Qt reads a plain widget or a dialog shown as a window as a client area or a dialog: give it
+// a window's role, as main windows have, so that a screen reader announces it by its title.
+QAccessibleInterface* WindowRole(const QString& key, QObject* object) {
     auto* w = qobject_cast<QWidget*>(object);
-    if (!w) return nullptr;
-    auto& unnamed = UnnamedWindows();
-    if (!unnamed.empty()) {
-        const QWidget* top = w->window();
-        const auto it = std::find_if(unnamed.begin(), unnamed.end(),
-                                     [&](const Unnamed& u) { return u.window == top; });
-        if (it != unnamed.end()) {
-            const std::function<void()> name = std::move(it->name);
-            unnamed.erase(it);
-            name();
-        }
-    }
-    if (w->windowType() != Qt::Window || key != QLatin1String(w->metaObject()->className()) ||
+    if (!w || w->windowType() != Qt::Window || key != QLatin1String(w->metaObject()->className()) ||
         qobject_cast<QMainWindow*>(w))
         return nullptr;
     return new QAccessibleWidget(w, QAccessible::Window);
 }
+
+// Runs `name` right after the window's first paint has reached the screen.
+class AfterFirstPaint final : public QObject {
+public:
+    AfterFirstPaint(QWidget* window, std::function<void()> name)
+        : QObject(window), name_(std::move(name)) {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() != QEvent::Paint) return false;
+        watched->removeEventFilter(this);
+        QTimer::singleShot(0, this, [this] {
+            name_();
+            deleteLater();
+        });
+        return false;
+    }
+
+private:
+    std::function<void()> name_;
+};
 
 }  // namespace
 
@@ -85,19 +77,16 @@ QString SpokenCaption(const QString& caption) {
     return spoken;
 }
 
-void NameWhenRead(QWidget* window, std::function<void()> name) {
-    // Once for the program, before any window is read.
-    static const bool installed = (QAccessible::installFactory(&NamingFactory), true);
+void InstallWindowRole() {
+    static const bool installed = (QAccessible::installFactory(&WindowRole), true);
     Q_UNUSED(installed);
-    ForgetWindow(window);
-    UnnamedWindows().push_back({window, std::move(name)});
 }
 
-void ForgetWindow(QWidget* window) {
-    auto& unnamed = UnnamedWindows();
-    unnamed.erase(std::remove_if(unnamed.begin(), unnamed.end(),
-                                 [&](const Unnamed& u) { return u.window == window; }),
-                  unnamed.end());
+void NameAfterFirstPaint(QWidget* window, std::function<void()> name) {
+    if (QAccessible::isActive())
+        name();
+    else
+        new AfterFirstPaint(window, std::move(name));
 }
 
 void NameButtons(QWidget* window) {
@@ -107,6 +96,7 @@ void NameButtons(QWidget* window) {
 }
 
 void NameControls(CalculatorWindow& window) {
+    window.SetNamed();
     NameButtons(window.Window());
     window.Label1->setBuddy(window.Edit1);
     window.Edit1->setAccessibleName(window.Label1->text());
@@ -116,7 +106,7 @@ void NameControls(CalculatorWindow& window) {
 }
 
 void NameFigures(CalculatorWindow& window) {
-    if (IsUnnamed(window.Window())) return;
+    if (!window.Named()) return;
     const QList<ReportFigure> read = ReportOfWindow(window).figures;
     const QList<const Figure*> figures = window.ReportFigures();
     for (qsizetype i = 0; i < figures.size(); ++i) {

@@ -1,4 +1,4 @@
-// What a screen reader reads for the controls of a window, named when first read.
+// What a screen reader reads for the controls of a window.
 #pragma once
 
 #include <QString>
@@ -15,11 +15,13 @@ class CalculatorWindow;
 // without the spaces that only spread it out ("計　        　算" reads 計算).
 QString SpokenCaption(const QString& caption);
 
-// Runs `name` the first time anything asks how a control of `window` is read (a screen
-// reader, a test), not at start-up. Gives a plain widget shown as a window the role of a
-// window. ForgetWindow drops `window` before it goes.
-void NameWhenRead(QWidget* window, std::function<void()> name);
-void ForgetWindow(QWidget* window);
+// Gives a plain widget or a dialog shown as a window (not a dialog frame) the role of a
+// window for screen readers. Once for the program, before the first window is made.
+void InstallWindowRole();
+
+// Runs `name` now while a screen reader is listening, else right after `window` has first
+// been painted: naming is nothing the first paint needs.
+void NameAfterFirstPaint(QWidget* window, std::function<void()> name);
 
 // Names every button and check box of `window` that has no name of its own by its caption
 // as read aloud.
@@ -30,7 +32,7 @@ void NameButtons(QWidget* window);
 void NameControls(CalculatorWindow& window);
 
 // Names each result box by its caption, value and unit, and each rate edit by its caption;
-// called whenever the window has written new results, a no-op until the window is read.
+// called whenever the window has written new results; nothing before NameControls.
 void NameFigures(CalculatorWindow& window);
 
 }  // namespace zanvoro

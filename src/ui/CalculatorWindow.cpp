@@ -27,10 +27,7 @@ namespace {
 // this length the edit draws only the characters around the cursor itself.
 constexpr qsizetype kLongText = 100'000;
 
-// Of a class of its own, so that reading it names its window (AccessibleNames.h).
 class FieldEdit final : public QLineEdit {
-    Q_OBJECT
-
 public:
     FieldEdit(const QString& text, QWidget* parent) : QLineEdit(text, parent) {}
 
@@ -172,9 +169,9 @@ constexpr std::array<int, 13> kReportOrder = {11, 12, 9, 10, 6, 7, 8, 3, 4, 5, 0
 
 }  // namespace
 
-CalculatorWindow::CalculatorWindow(QWidget* window) : window_(window) {}
+CalculatorWindow::CalculatorWindow(QWidget* window) : window_(window) { InstallWindowRole(); }
 
-CalculatorWindow::~CalculatorWindow() { ForgetWindow(window_); }
+CalculatorWindow::~CalculatorWindow() = default;
 
 void CalculatorWindow::BuildControls(QWidget* area, const Design& design, const RateBoxes& boxes) {
     BuildInput(area, design);
@@ -299,9 +296,12 @@ void CalculatorWindow::ConnectCommonHandlers(std::function<void()> calculate) {
     links.on(CheckBox2, &QCheckBox::toggled, window_, [this] { CheckBox2Click(); });
 }
 
-void CalculatorWindow::FinishControls() {
+void CalculatorWindow::FinishControls(Construction construction) {
     InstallResultMenu(window_);
-    NameWhenRead(window_, [this] { NameControls(*this); });
+    if (construction == Construction::ForStartup)
+        NameAfterFirstPaint(window_, [this] { NameControls(*this); });
+    else
+        NameControls(*this);
 }
 
 std::string CalculatorWindow::Text(const QLineEdit* edit) { return edit->text().toStdString(); }
@@ -348,5 +348,3 @@ void CalculatorWindow::CheckBox1Click() { Edit2->setEnabled(CheckBox1->isChecked
 void CalculatorWindow::CheckBox2Click() { Edit3->setEnabled(CheckBox2->isChecked()); }
 
 }  // namespace zanvoro
-
-#include "CalculatorWindow.moc"

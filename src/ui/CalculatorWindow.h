@@ -76,8 +76,9 @@ struct Figure {
     bool isRate() const { return amount != nullptr; }
 };
 
-// How a window shows the three rates: in result boxes (the main window) or in edits.
-enum class RateFields { Boxes, Edits };
+// How much of a window its constructor builds: all of it, or for the program's start-up only
+// what the first paint needs, the rest following that paint or the window's first showing.
+enum class Construction { Complete, ForStartup };
 
 // The controls at the same places in both windows, under the same names, and what both
 // windows do with them. A window derives from its Qt class first and from this second, so
@@ -100,6 +101,9 @@ public:
     // The window's choices beyond the common ones, listed by the copy as "caption: choice".
     const QList<QRadioButton*>& ExtraChoices() const { return extraChoices_; }
     QWidget* Window() const { return window_; }
+    // Whether its controls have their screen-reader names yet.
+    bool Named() const { return named_; }
+    void SetNamed() { named_ = true; }
 
     // Input: the caption, Edit1 and its unit; the work category over its frame.
     QLabel* Label1 = nullptr;
@@ -169,8 +173,9 @@ protected:
     WindowKeys& InstallKeys(const QList<QList<QWidget*>>& orders);
     // The handlers of Button1 (`calculate`), Button2 and the two check boxes.
     void ConnectCommonHandlers(std::function<void()> calculate);
-    // Screen-reader names and the result area's menu; the names wait for the first paint.
-    void FinishControls();
+    // The result area's menu and the screen-reader names, which for the start-up wait until
+    // the first paint.
+    void FinishControls(Construction construction);
 
     // The texts and choices both calculations read; the strings stay here while the core
     // reads them.
@@ -213,6 +218,7 @@ private:
     std::array<Figure, 13> figures_{};
     QList<QRadioButton*> extraChoices_;
     std::array<std::string, 3> texts_;
+    bool named_ = false;
 };
 
 }  // namespace zanvoro

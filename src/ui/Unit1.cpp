@@ -28,7 +28,8 @@ constexpr QPoint kPosition{279, 139};
 
 }  // namespace
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent), CalculatorWindow(this) {
+TForm1::TForm1(QWidget* parent, Construction construction)
+    : QMainWindow(parent), CalculatorWindow(this) {
     setObjectName(u"Form1"_s);
     setWindowTitle(u"Zanvoro!Pro"_s);
     setWindowIcon(ScalableProgramIcon());
@@ -49,7 +50,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), CalculatorWindow(this) {
     BitBtn1->setIconSize(QSize(18, 18));
 
     InstallKeys();
-    FinishControls();
+    FinishControls(construction);
     ConnectCommonHandlers([this] { Button1Click(); });
     links.on(BitBtn1, &QPushButton::clicked, this, [this] { close(); });
     links.on(N3, &QAction::triggered, this, [this] { N3Click(); });

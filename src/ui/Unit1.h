@@ -18,7 +18,8 @@ class TForm1 : public QMainWindow, public zanvoro::CalculatorWindow {
     Q_OBJECT
 
 public:
-    explicit TForm1(QWidget* parent = nullptr);
+    explicit TForm1(QWidget* parent = nullptr,
+                    zanvoro::Construction construction = zanvoro::Construction::Complete);
     ~TForm1() override;
 
     // The windows the menu opens; while unset the menu item does nothing.

@@ -49,18 +49,9 @@ private:
     }
 };
 
-// The program icon's place; of a class of its own, so that reading it names the dialog and
-// draws the picture (AccessibleNames.h).
-class PictureLabel final : public QLabel {
-    Q_OBJECT
-
-public:
-    using QLabel::QLabel;
-};
-
 }  // namespace
 
-TAboutBox::TAboutBox(QWidget* parent)
+TAboutBox::TAboutBox(QWidget* parent, Construction construction)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
     setObjectName(u"AboutBox"_s);
@@ -75,9 +66,8 @@ TAboutBox::TAboutBox(QWidget* parent)
     Panel1->setGeometry(8, 8, 281, 161);
     Panel1->setAccessibleName(u"Zanvoro! Pro"_s);  // it holds what the dialog says of the program
 
-    ProgramIcon = new PictureLabel(Panel1);
+    ProgramIcon = new QLabel(Panel1);
     ProgramIcon->setObjectName(u"ProgramIcon"_s);
-    // Its picture is drawn when the dialog is first shown, for that screen.
     ProgramIcon->setAccessibleName(kAppTitle);
     ProgramIcon->setGeometry(24, 16, 32, 32);
 
@@ -110,13 +100,16 @@ TAboutBox::TAboutBox(QWidget* parent)
                                         QList<QList<QWidget*>>{{Panel1, OKButton}});
     keys->addShortcut(Qt::Key_Escape, Qt::NoModifier, {});
     OKButton->setFocus();
-    NameWhenRead(this, [this] {
-        NameButtons(this);
-        if (ProgramIcon->pixmap().isNull()) ProgramIcon->setPixmap(ProgramIconPixmapFor(this));
-    });
+    if (construction == Construction::Complete) NameControls();
 }
 
-TAboutBox::~TAboutBox() { ForgetWindow(this); }
+TAboutBox::~TAboutBox() = default;
+
+void TAboutBox::NameControls() {
+    NameButtons(this);
+    // A picture, not a text, for a screen reader too.
+    ProgramIcon->setPixmap(ProgramIconPixmapFor(this));
+}
 
 QPoint TAboutBox::centredPosition() const {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -130,14 +123,13 @@ QPoint TAboutBox::centredPosition() const {
 
 void TAboutBox::setVisible(bool visible) {
     if (visible && !isVisible()) {
-        PlaceOnScreen(this, shownBefore ? lastPosition : centredPosition());
-        shownBefore = true;
+        if (!shownBefore_) NameControls();
+        PlaceOnScreen(this, shownBefore_ ? lastPosition_ : centredPosition());
+        shownBefore_ = true;
     } else if (!visible && isVisible()) {
-        lastPosition = pos();
+        lastPosition_ = pos();
     }
     QDialog::setVisible(visible);
     // Drawn for the pixel density of the screen it opens on this time.
     if (visible) ProgramIcon->setPixmap(ProgramIconPixmapFor(this));
 }
-
-#include "Unit2.moc"

@@ -17,7 +17,9 @@ class TAboutBox : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TAboutBox(QWidget* parent = nullptr);
+    // For the start-up the picture is drawn and the button named when first shown.
+    explicit TAboutBox(QWidget* parent = nullptr,
+                       zanvoro::Construction construction = zanvoro::Construction::Complete);
     ~TAboutBox() override;
 
     void setVisible(bool visible) override;
@@ -35,8 +37,10 @@ public:
 private:
     QPoint centredPosition() const;
 
-    bool shownBefore = false;
-    QPoint lastPosition;
+    void NameControls();
+
+    bool shownBefore_ = false;
+    QPoint lastPosition_;
     // Both go before ~QWidget deletes the controls they reach.
     zanvoro::HandlerLinks links;
     std::unique_ptr<zanvoro::WindowKeys> keys;

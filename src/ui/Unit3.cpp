@@ -27,24 +27,33 @@ constexpr QPoint kPosition{508, 213};
 }  // namespace
 
 // A window of its own (sizeable, minimize and maximize buttons), not a dialog frame.
-TForm3::TForm3(QWidget* parent) : QDialog(parent, Qt::Window), CalculatorWindow(this) {
+TForm3::TForm3(QWidget* parent, Construction construction)
+    : QDialog(parent, Qt::Window), CalculatorWindow(this) {
     setObjectName(u"Form3"_s);
     setWindowTitle(u"Pelmaro!"_s);
     setWindowIcon(ScalableProgramIcon());
     ApplyWindowColours(this, ButtonFace());
     setFont(PGothic(12));
-
-    CreateControls();
-    InstallKeys();
-    FinishControls();
-    ConnectCommonHandlers([this] { Button1Click(); });
-    links.on(OKButton, &QPushButton::clicked, this, [this] { accept(); });
-
+    if (construction == Construction::Complete) BuildWindow(construction);
     resize(508, 458);
     PlaceOnScreen(this, kPosition);
 }
 
 TForm3::~TForm3() = default;
+
+void TForm3::BuildWindow(Construction construction) {
+    CreateControls();
+    InstallKeys();
+    FinishControls(construction);
+    ConnectCommonHandlers([this] { Button1Click(); });
+    links.on(OKButton, &QPushButton::clicked, this, [this] { accept(); });
+}
+
+void TForm3::setVisible(bool visible) {
+    // Shown for the first time: made now, and named at once, as it is no part of the start-up.
+    if (visible && !ClientArea) BuildWindow(Construction::Complete);
+    QDialog::setVisible(visible);
+}
 
 void TForm3::CreateControls() {
     // The controls keep their places; a window smaller than they need scrolls them.

@@ -17,8 +17,13 @@ class TForm3 : public QDialog, public zanvoro::CalculatorWindow {
     Q_OBJECT
 
 public:
-    explicit TForm3(QWidget* parent = nullptr);
+    // For the start-up the controls are made when the window is first shown; until then
+    // every control member is null.
+    explicit TForm3(QWidget* parent = nullptr,
+                    zanvoro::Construction construction = zanvoro::Construction::Complete);
     ~TForm3() override;
+
+    void setVisible(bool visible) override;
 
     // The estimate of the last calculation (all zero until the first one).
     const costmodel::CostBreakdown& Breakdown() const { return breakdown_; }
@@ -26,18 +31,18 @@ public:
     void Button1Click();
 
     // Holds the controls at their fixed places; the window scrolls it when too small.
-    QScrollArea* ScrollBox;
-    QWidget* ClientArea;
+    QScrollArea* ScrollBox = nullptr;
+    QWidget* ClientArea = nullptr;
 
     // The rates: shown in automatic mode, typed in manual mode.
-    QLineEdit* Edit4;
-    QLineEdit* Edit5;
-    QLineEdit* Edit6;
+    QLineEdit* Edit4 = nullptr;
+    QLineEdit* Edit5 = nullptr;
+    QLineEdit* Edit6 = nullptr;
 
-    QRadioButton* RadioButton1;
-    QRadioButton* RadioButton2;
+    QRadioButton* RadioButton1 = nullptr;
+    QRadioButton* RadioButton2 = nullptr;
 
-    QPushButton* OKButton;
+    QPushButton* OKButton = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -45,6 +50,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void BuildWindow(zanvoro::Construction construction);
     void CreateControls();
     void InstallKeys();
     void ResetEstimate() override;

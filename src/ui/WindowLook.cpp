@@ -17,10 +17,7 @@ const QColor kHighlight{0xFF, 0xFF, 0xFF};
 const QColor kShadow{0xA0, 0xA0, 0xA0};
 const QColor kDarkShadow{0x69, 0x69, 0x69};
 
-// Of a class of its own, so that reading it names its window (AccessibleNames.h).
 class ResultBox final : public QLabel {
-    Q_OBJECT
-
 public:
     explicit ResultBox(QWidget* parent) : QLabel(parent) {}
 
@@ -195,5 +192,3 @@ void MakeExclusiveGroup(QObject* owner, const QList<QRadioButton*>& buttons) {
 }
 
 }  // namespace zanvoro
-
-#include "WindowLook.moc"
