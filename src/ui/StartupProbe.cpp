@@ -15,20 +15,12 @@
 namespace zanvoro {
 namespace {
 
-// A standard icon of `style` fetched the first time anything asks for its pixels.
+// A standard icon of `style` fetched the first time it is drawn.
 class LaterIcon final : public QIconEngine {
 public:
     LaterIcon(const QStyle* style, QStyle::StandardPixmap which) : style_(style), which_(which) {}
 
     QIconEngine* clone() const override { return new LaterIcon(style_, which_); }
-    QString key() const override { return QStringLiteral("zanvoro.later"); }
-    bool isNull() override { return real().isNull(); }
-    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return real().actualSize(size, mode, state);
-    }
-    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
-        return real().availableSizes(mode, state);
-    }
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
         return real().pixmap(size, mode, state);
     }
@@ -38,14 +30,12 @@ public:
 
 private:
     const QIcon& real() {
-        if (!fetched_ && style_) icon_ = style_->standardIcon(which_);
-        fetched_ = true;
+        if (icon_.isNull() && style_) icon_ = style_->standardIcon(which_);
         return icon_;
     }
 
     QPointer<const QStyle> style_;
     QStyle::StandardPixmap which_;
-    bool fetched_ = false;
     QIcon icon_;
 };
 

@@ -1,13 +1,19 @@
 // The layout rows both calculating windows share, and how a window's layout test takes its rows.
 #pragma once
 
+#include <QAbstractButton>
 #include <QColor>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QRect>
 #include <QString>
 #include <QtTest>
 
+#include <algorithm>
 #include <initializer_list>
 
+#include "Accessible.h"
 #include "WindowLook.h"
 
 // One control as the layout tables give it. `style`: b bold, i italic.
@@ -88,4 +94,59 @@ inline void AddSharedLayoutRows() {
         {"Button2", c, {8, 408, 105, 41}, u"クリア"_s, 16, "", text},
         {"Button1", c, {128, 408, 249, 41}, u"計　        　算"_s, 16, "", text},
     });
+}
+
+// Checks the control of `window` that the current data row names against that row: its
+// parent, place and size, text, font and colour, and what a screen reader is told.
+inline void CheckLayoutRow(QWidget* window) {
+    QFETCH(QString, parent);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, text);
+    QFETCH(int, pixels);
+    QFETCH(QString, style);
+    QFETCH(QColor, colour);
+    auto* w = window->findChild<QWidget*>(QString::fromLatin1(QTest::currentDataTag()));
+    QVERIFY(w);
+    QCOMPARE(w->parentWidget()->objectName(), parent);
+    auto* label = qobject_cast<QLabel*>(w);
+    const bool resultBox = label && label->frameShape() != QFrame::NoFrame;
+    auto* button = qobject_cast<QAbstractButton*>(w);
+    auto* edit = qobject_cast<QLineEdit*>(w);
+    auto* frame = qobject_cast<QGroupBox*>(w);
+    if (label && !resultBox) {
+        // Labels are sized to their texts; in this metric-compatible font that is the
+        // table's size, give or take the pixel of the descent.
+        const QFontMetrics fm(label->font());
+        QCOMPARE(w->pos(), geometry.topLeft());
+        QCOMPARE(w->size(),
+                 geometry.size().expandedTo({fm.horizontalAdvance(label->text()), fm.height()}));
+        QVERIFY(w->width() - geometry.width() <= 1 && w->height() - geometry.height() <= 1);
+    } else if (button && button->isCheckable()) {
+        // Check boxes and radio buttons widen only as far as their caption needs.
+        QCOMPARE(w->geometry(), QRect(geometry.topLeft(),
+                                      QSize(std::max(geometry.width(), w->sizeHint().width()),
+                                            geometry.height())));
+    } else {
+        QCOMPARE(w->geometry(), geometry);
+    }
+    QCOMPARE(frame ? frame->title() : w->property("text").toString(), text);
+    QCOMPARE(w->font().family(), zanvoro::kFontFamily);
+    // Resolved to the same face as IPAPGothic, whatever name the locale gives it.
+    QCOMPARE(QFontInfo(w->font()).family(), QFontInfo(QFont(QStringLiteral("IPAPGothic"))).family());
+    QCOMPARE(w->font().pixelSize(), pixels);
+    QCOMPARE(w->font().bold(), style.contains(u'b'));
+    QCOMPARE(w->font().italic(), style.contains(u'i'));
+    if (resultBox) {
+        QVERIFY(label->alignment() & Qt::AlignRight);
+        QCOMPARE(label->frameShadow(), QFrame::Sunken);
+        QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(label->minimumSize(), label->maximumSize());
+    }
+    if (edit) QCOMPARE(edit->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    if (frame) QCOMPARE(frame->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(w->palette().color(QPalette::Active, edit ? QPalette::Text : QPalette::WindowText),
+             colour);
+    if (button) QCOMPARE(w->palette().color(QPalette::Active, QPalette::ButtonText), colour);
+    QVERIFY(w->isVisibleTo(window));
+    VerifyAccessible(w);
 }

@@ -27,6 +27,7 @@
 #include "Unit3.h"
 #include "CalculatorWindow.h"
 #include "LayoutRows.h"
+#include "Modal.h"
 #include "model/calculations.h"
 
 using zanvoro::kBlack;
@@ -41,22 +42,6 @@ QWidget* Focus() { return QApplication::focusWidget(); }
 
 void Press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
     QTest::keyClick(Focus(), Qt::Key(key), mods);
-}
-
-// Runs `act` on the next modal window once it is up and active (polls, so it works from
-// inside exec()). A window manager activates a window some time after showing it, and may
-// not at all when no real input asked for it: then the test does what the user's click would.
-void OnNextModal(std::function<void(QWidget*)> act) {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, act, waited = 0]() mutable {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible()) return;
-        if (!modal->isActiveWindow() && ++waited < 25) return;
-        if (!modal->isActiveWindow()) QApplication::setActiveWindow(modal);
-        poll->deleteLater();
-        act(modal);
-    });
-    poll->start(20);
 }
 
 QStringList Results(const TForm1& f) {
@@ -115,70 +100,12 @@ private slots:
             {"Edit3", g, {48, 144, 73, 24}, u"0"_s, 16, "b", kBlack},
             {"Label28", g, {120, 152, 26, 13}, u"万円"_s, 13, "", kBlack},
             {"CheckBox3", g, {8, 192, 137, 17}, u"共通仮設費をみない"_s, 12, "", kBlack},
-            {"Label29", c, {80, 392, 343, 12}, QString(), 12, "i", kTeal},
+            {"Label29", c, {80, 392, 343, 12},
+             u"Zanvoro！Pro　　for  Zanvoro 開発チーム    Ver  H15.5 "_s, 12, "i", kTeal},
             {"BitBtn1", c, {392, 408, 105, 41}, u"終了(&C)"_s, 16, "", text},
         });
     }
-    void layout() {
-        QFETCH(QString, parent);
-        QFETCH(QRect, geometry);
-        QFETCH(QString, text);
-        QFETCH(int, pixels);
-        QFETCH(QString, style);
-        QFETCH(QColor, colour);
-        const bool bold = style.contains(u'b');
-        auto* w = form->findChild<QWidget*>(QTest::currentDataTag());
-        QVERIFY(w);
-        QCOMPARE(w->parentWidget()->objectName(), parent);
-        auto* label = qobject_cast<QLabel*>(w);
-        if (label && !w->objectName().startsWith(u"SText"_s)) {
-            // Labels are sized to their texts; in this metric-compatible font that is the
-            // table's size, give or take the pixel of the descent.
-            QCOMPARE(w->pos(), geometry.topLeft());
-            const QFontMetrics fm(w->font());
-            QCOMPARE(w->size(),
-                     geometry.size().expandedTo({fm.horizontalAdvance(label->text()), fm.height()}));
-            QVERIFY(w->width() - geometry.width() <= 1 && w->height() - geometry.height() <= 1);
-        } else {
-            QCOMPARE(w->geometry(), geometry);
-        }
-        QCOMPARE(w->font().family(), u"ＭＳ Ｐゴシック"_s);
-        // Resolved to the same face as IPAPGothic, whatever name the locale gives it.
-        QCOMPARE(QFontInfo(w->font()).family(), QFontInfo(QFont(u"IPAPGothic"_s)).family());
-        QCOMPARE(w->font().pixelSize(), pixels);
-        QCOMPARE(w->font().bold(), bold);
-        QCOMPARE(w->font().italic(), w == form->Label29);
-
-        QString shown;
-        QPalette::ColorRole role = QPalette::WindowText;
-        if (label) {
-            shown = label->text();
-            if (w->objectName().startsWith(u"SText"_s)) {
-                QVERIFY(label->alignment() & Qt::AlignRight);
-                QCOMPARE(label->frameShadow(), QFrame::Sunken);
-                QCOMPARE(label->focusPolicy(), Qt::NoFocus);
-                QCOMPARE(label->minimumSize(), label->maximumSize());
-            }
-        } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-            shown = button->text();
-            role = QPalette::ButtonText;
-        } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-            shown = edit->text();
-            role = QPalette::Text;
-            QCOMPARE(edit->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
-        } else if (auto* frame = qobject_cast<QGroupBox*>(w)) {
-            shown = frame->title();
-            QCOMPARE(frame->focusPolicy(), Qt::NoFocus);
-        }
-        if (w == form->Label29) {
-            QVERIFY(shown.startsWith(u"Zanvoro！Pro　　for  "_s));
-            QVERIFY(shown.endsWith(u"    Ver  H15.5 "_s));
-        } else {
-            QCOMPARE(shown, text);
-        }
-        QCOMPARE(w->palette().color(QPalette::Active, role), colour);
-        VerifyAccessible(w);
-    }
+    void layout() { CheckLayoutRow(form.get()); }
 
     void window() {
         QCOMPARE(form->windowTitle(), u"Zanvoro!Pro"_s);

@@ -21,24 +21,11 @@
 #include "Unit3.h"
 #include "CalculatorWindow.h"
 #include "LayoutRows.h"
+#include "Modal.h"
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// Runs `step` once the window is inside its modal loop.
-void WhenModal(QWidget* window, std::function<void()> step) {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, window, step] {
-        if (!window->isVisible()) return;
-        // Offscreen keeps a hidden window as its focus window, so showing it again does not
-        // activate it; do what the window system would.
-        if (QApplication::activeWindow() != window) QApplication::setActiveWindow(window);
-        poll->deleteLater();
-        step();
-    });
-    poll->start(20);
-}
 
 // Types over the whole text, as after a Tab into the field.
 void Type(QLineEdit* edit, const QString& text) {
@@ -123,46 +110,7 @@ private slots:
         });
     }
 
-    void layout() {
-        QFETCH(QString, parent);
-        QFETCH(QRect, geometry);
-        QFETCH(QString, text);
-        QFETCH(int, pixels);
-        QFETCH(QString, style);
-        QFETCH(QColor, colour);
-
-        auto* w = form->findChild<QWidget*>(QTest::currentDataTag());
-        QVERIFY(w);
-        QCOMPARE(w->parentWidget()->objectName(), parent);
-        if (auto* label = qobject_cast<QLabel*>(w);
-            label && label->frameShape() == QFrame::NoFrame) {
-            // Labels size themselves to their text; the given sizes fit it within a pixel.
-            const QFontMetrics fm(label->font());
-            QCOMPARE(w->pos(), geometry.topLeft());
-            QCOMPARE(w->size(), geometry.size().expandedTo(
-                                    {fm.horizontalAdvance(label->text()), fm.height()}));
-            QVERIFY(w->width() - geometry.width() <= 1 && w->height() - geometry.height() <= 1);
-        } else if (auto* box = qobject_cast<QAbstractButton*>(w); box && box->isCheckable()) {
-            // Check boxes and radio buttons widen only as far as their caption needs.
-            QCOMPARE(w->geometry(), QRect(geometry.topLeft(),
-                                          QSize(std::max(geometry.width(), w->sizeHint().width()),
-                                                geometry.height())));
-        } else {
-            QCOMPARE(w->geometry(), geometry);
-        }
-        auto* frame = qobject_cast<QGroupBox*>(w);
-        QCOMPARE(frame ? frame->title() : w->property("text").toString(), text);
-        QCOMPARE(w->font().family(), zanvoro::kFontFamily);
-        QCOMPARE(w->font().pixelSize(), pixels);
-        QCOMPARE(w->font().bold(), style.contains('b'));
-        QCOMPARE(w->font().italic(), style.contains('i'));
-        const QPalette::ColorRole role =
-            qobject_cast<QLineEdit*>(w) ? QPalette::Text : QPalette::WindowText;
-        QCOMPARE(w->palette().color(QPalette::Active, role),
-                 colour.isValid() ? colour : form->palette().color(QPalette::Active, role));
-        QCOMPARE(w->isVisibleTo(form.get()), true);
-        VerifyAccessible(w);
-    }
+    void layout() { CheckLayoutRow(form.get()); }
 
     void initialState() {
         QVERIFY(form->rb1->isChecked());
@@ -431,7 +379,7 @@ private slots:
              thirdResult = zanvoro::ModalResult::Cancel;
         QWidget* focusAtFirst = nullptr;
         QString selectedAtFirst;
-        WhenModal(form.get(), [&] {
+        OnNextModal([&](QWidget*) {
             focusAtFirst = QApplication::focusWidget();
             selectedAtFirst = form->Edit1->selectedText();
             QTest::keyClicks(form->Edit1, "1000");
@@ -452,7 +400,7 @@ private slots:
         QCOMPARE(results[11], u"1778.4"_s);
 
         QWidget* focusAtSecond = nullptr;
-        WhenModal(form.get(), [&] {
+        OnNextModal([&](QWidget*) {
             focusAtSecond = QApplication::focusWidget();
             form->close();  // the title-bar button
         });
@@ -461,7 +409,7 @@ private slots:
         QCOMPARE(focusAtSecond, form->OKButton);
 
         QWidget* focusAtThird = nullptr;
-        WhenModal(form.get(), [&] {
+        OnNextModal([&](QWidget*) {
             focusAtThird = QApplication::focusWidget();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         });
