@@ -1,8 +1,10 @@
 // Program start: the application, its title, the three windows and the event loop.
+#include <QAccessible>
 #include <QApplication>
 
 #include <clocale>
 
+#include "AccessibleNames.h"
 #include "QtTranslations.h"
 #include "ScalableIcons.h"
 #include "StartupProbe.h"
@@ -32,6 +34,12 @@ int main(int argc, char** argv) {
     form1.setCalculatorWindow(&form3);
 
     QObject::connect(&form1, &TForm1::closed, &app, &QApplication::quit);
+    // Screen-reader names are nothing the first paint needs, unless one is listening already.
+    if (QAccessible::isActive())
+        zanvoro::NameControls(form1);
+    else
+        zanvoro::AfterFirstPaint(&form1, [&form1] { zanvoro::NameControls(form1); });
+    // Watching last, it sees the paint first: the time reported leaves the naming out.
     zanvoro::ReportFirstPaint(&form1);
     form1.show();
     return app.exec();

@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QRegularExpression>
-#include <QTimer>
 
 #include <utility>
 
@@ -28,42 +27,12 @@ QAccessibleInterface* WindowRole(const QString& key, QObject* object) {
     return new QAccessibleWidget(w, QAccessible::Window);
 }
 
-// Runs `name` right after the window's first paint has reached the screen.
-class AfterFirstPaint final : public QObject {
-public:
-    AfterFirstPaint(QWidget* window, std::function<void()> name)
-        : QObject(window), name_(std::move(name)) {
-        window->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* e) override {
-        if (e->type() != QEvent::Paint) return false;
-        watched->removeEventFilter(this);
-        QTimer::singleShot(0, this, [this] {
-            name_();
-            deleteLater();
-        });
-        return false;
-    }
-
-private:
-    std::function<void()> name_;
-};
-
 }  // namespace
 
 QString SpokenCaption(const QString& caption) {
     static const QRegularExpression accelerator(QStringLiteral("\\(&[^&]\\)"));
     QString text = caption;
-    text.remove(accelerator);
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'&' && i + 1 < text.size()) ++i;  // "&&" is a literal ampersand
-        out += text[i];
-    }
-    out = out.simplified();
+    const QString out = PlainCaption(text.remove(accelerator)).simplified();
     // Japanese is read without spaces: a space between two non-ASCII characters only spaces
     // the caption out.
     QString spoken;
@@ -80,13 +49,6 @@ QString SpokenCaption(const QString& caption) {
 void InstallWindowRole() {
     static const bool installed = (QAccessible::installFactory(&WindowRole), true);
     Q_UNUSED(installed);
-}
-
-void NameAfterFirstPaint(QWidget* window, std::function<void()> name) {
-    if (QAccessible::isActive())
-        name();
-    else
-        new AfterFirstPaint(window, std::move(name));
 }
 
 void NameButtons(QWidget* window) {

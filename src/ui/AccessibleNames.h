@@ -3,8 +3,6 @@
 
 #include <QString>
 
-#include <functional>
-
 class QWidget;
 
 namespace zanvoro {
@@ -18,10 +16,6 @@ QString SpokenCaption(const QString& caption);
 // Gives a plain widget or a dialog shown as a window (not a dialog frame) the role of a
 // window for screen readers. Once for the program, before the first window is made.
 void InstallWindowRole();
-
-// Runs `name` now while a screen reader is listening, else right after `window` has first
-// been painted: naming is nothing the first paint needs.
-void NameAfterFirstPaint(QWidget* window, std::function<void()> name);
 
 // Names every button and check box of `window` that has no name of its own by its caption
 // as read aloud.

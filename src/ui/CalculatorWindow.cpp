@@ -15,6 +15,7 @@
 
 #include "AccessibleNames.h"
 #include "ReportCommands.h"
+#include "ScalableIcons.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -98,70 +99,63 @@ HandlerLinks::~HandlerLinks() {
 
 namespace {
 
-using Box = QLabel* CalculatorWindow::*;
+using W = CalculatorWindow;
+
+// A label member of the window and its name.
+struct Control {
+    QLabel* W::*member;
+    const char* name;
+};
+#define ZANVORO_CONTROL(member) Control{&W::member, #member}
 
 // The figure table: each amount with its box, the caption above it and "万円" beside it; each
 // rate with the "％" beside it and the amount it governs. `result` is the figure's place in
 // FormatResults' texts.
 struct AmountRow {
     int result;
-    Box box;
-    const char* boxName;
+    Control box;
     QPoint at;
     bool bold;
-    Box caption;
-    const char* captionName;
-    QString captionText;
+    Control caption;
+    const char16_t* captionText;
     int captionWidth;
     QColor captionColour;
-    Box unit;
-    const char* unitName;
+    Control unit;
 };
 
 struct RateRow {
     int result;
     int amount;  // the result of the amount it governs
     int top;     // its "％" label's; a rate edit stands 4 pixels higher
-    Box unit;
-    const char* unitName;
+    Control unit;
     const char* boxName;   // the main window's result box
     const char* editName;  // the calculator's edit
 };
 
-using W = CalculatorWindow;
-
 const AmountRow& Amount(std::size_t i) {
+#define C ZANVORO_CONTROL
     static const AmountRow rows[] = {
-        {11, &W::SText12, "SText12", {8, 104}, false, &W::Label23, "Label23", u"工事費 (概算)"_s, 95,
-         kRed, &W::Label24, "Label24"},
-        {12, &W::SText13, "SText13", {160, 104}, false, &W::Label25, "Label25", u"共通費計"_s, 64,
-         kBlack, &W::Label26, "Label26"},
-        {9, &W::SText6, "SText6", {8, 168}, false, &W::Label2, "Label2", u"工事価格"_s, 64,
-         WindowText(), &W::Label21, "Label21"},
-        {10, &W::SText7, "SText7", {160, 168}, false, &W::Label3, "Label3", u"消費税"_s, 48,
-         WindowText(), &W::Label22, "Label22"},
-        {6, &W::SText9, "SText9", {8, 232}, false, &W::Label4, "Label4", u"工事原価"_s, 64,
-         WindowText(), &W::Label19, "Label19"},
-        {7, &W::SText3, "SText3", {160, 232}, false, &W::Label5, "Label5", u"一般管理費"_s, 80,
-         WindowText(), &W::Label20, "Label20"},
-        {3, &W::SText10, "SText10", {8, 296}, false, &W::Label9, "Label9", u"純工事費"_s, 64,
-         WindowText(), &W::Label17, "Label17"},
-        {4, &W::SText2, "SText2", {160, 296}, false, &W::Label10, "Label10", u"現場管理費"_s, 80,
-         WindowText(), &W::Label18, "Label18"},
-        {0, &W::SText4, "SText4", {8, 360}, true, &W::Label12, "Label12", u"直接工事費"_s, 80, kRed,
-         &W::Label15, "Label15"},
-        {1, &W::SText1, "SText1", {160, 360}, false, &W::Label13, "Label13", u"共通仮設費"_s, 80,
-         WindowText(), &W::Label16, "Label16"},
+        {11, C(SText12), {8, 104}, false, C(Label23), u"工事費 (概算)", 95, kRed, C(Label24)},
+        {12, C(SText13), {160, 104}, false, C(Label25), u"共通費計", 64, kBlack, C(Label26)},
+        {9, C(SText6), {8, 168}, false, C(Label2), u"工事価格", 64, WindowText(), C(Label21)},
+        {10, C(SText7), {160, 168}, false, C(Label3), u"消費税", 48, WindowText(), C(Label22)},
+        {6, C(SText9), {8, 232}, false, C(Label4), u"工事原価", 64, WindowText(), C(Label19)},
+        {7, C(SText3), {160, 232}, false, C(Label5), u"一般管理費", 80, WindowText(), C(Label20)},
+        {3, C(SText10), {8, 296}, false, C(Label9), u"純工事費", 64, WindowText(), C(Label17)},
+        {4, C(SText2), {160, 296}, false, C(Label10), u"現場管理費", 80, WindowText(), C(Label18)},
+        {0, C(SText4), {8, 360}, true, C(Label12), u"直接工事費", 80, kRed, C(Label15)},
+        {1, C(SText1), {160, 360}, false, C(Label13), u"共通仮設費", 80, WindowText(), C(Label16)},
     };
     return rows[i];
 }
 constexpr std::size_t kAmounts = 10;
 
-constexpr RateRow kRates[] = {
-    {8, 7, 216, &W::Label8, "Label8", "SText8", "Edit4"},
-    {5, 4, 280, &W::Label11, "Label11", "SText11", "Edit5"},
-    {2, 1, 344, &W::Label14, "Label14", "SText5", "Edit6"},
+const RateRow kRates[] = {
+    {8, 7, 216, C(Label8), "SText8", "Edit4"},
+    {5, 4, 280, C(Label11), "SText11", "Edit5"},
+    {2, 1, 344, C(Label14), "SText5", "Edit6"},
 };
+#undef C
 
 // The order in which the copy and the sheet list the figures, by their place in
 // FormatResults' texts: today the window's, row by row.
@@ -169,7 +163,16 @@ constexpr std::array<int, 13> kReportOrder = {11, 12, 9, 10, 6, 7, 8, 3, 4, 5, 0
 
 }  // namespace
 
-CalculatorWindow::CalculatorWindow(QWidget* window) : window_(window) { InstallWindowRole(); }
+CalculatorWindow::CalculatorWindow(QWidget* window, const QString& name, const QString& title,
+                                   const QColor& background, int fontPixels)
+    : window_(window) {
+    InstallWindowRole();
+    window->setObjectName(name);
+    window->setWindowTitle(title);
+    window->setWindowIcon(ScalableProgramIcon());
+    ApplyWindowColours(window, background);
+    window->setFont(PGothic(fontPixels));
+}
 
 CalculatorWindow::~CalculatorWindow() = default;
 
@@ -220,24 +223,27 @@ void CalculatorWindow::BuildAmounts(QWidget* area) {
     const QFont unit = PGothic(13);
     for (std::size_t i = 0; i < kAmounts; ++i) {
         const AmountRow& a = Amount(i);
-        QLabel*& title = this->*a.caption;
-        title = MakeLabel(area, a.captionName, a.captionText, {a.at - QPoint(0, 16), QSize(a.captionWidth, 16)},
-                          caption, a.captionColour);
-        QLabel*& box = this->*a.box;
-        box = MakeResultBox(area, a.boxName, {a.at, QSize(80, 17)}, a.bold);
-        QLabel*& yen = this->*a.unit;
-        yen = MakeLabel(area, a.unitName, u"万円"_s, {a.at + QPoint(80, 0), QSize(26, 13)}, unit,
+        QLabel*& title = this->*a.caption.member;
+        title = MakeLabel(area, a.caption.name, QString::fromUtf16(a.captionText),
+                          {a.at - QPoint(0, 16), QSize(a.captionWidth, 16)}, caption,
+                          a.captionColour);
+        QLabel*& box = this->*a.box.member;
+        box = MakeResultBox(area, a.box.name, {a.at, QSize(80, 17)}, a.bold);
+        QLabel*& yen = this->*a.unit.member;
+        yen = MakeLabel(area, a.unit.name, u"万円"_s, {a.at + QPoint(80, 0), QSize(26, 13)}, unit,
                         WindowText());
         figures_[std::size_t(a.result)] = {box, title, yen, nullptr};
     }
     Label7 = MakeLabel(area, "Label7", u"５％"_s, {280, 152, 22, 13}, unit, WindowText());
     for (const RateRow& r : kRates)
-        this->*r.unit = MakeLabel(area, r.unitName, u"％"_s, {290, r.top, 13, 13}, unit, WindowText());
+        this->*r.unit.member =
+            MakeLabel(area, r.unit.name, u"％"_s, {290, r.top, 13, 13}, unit, WindowText());
 }
 
 void CalculatorWindow::SetRate(int row, QWidget* field) {
     const RateRow& r = kRates[row];
-    figures_[std::size_t(r.result)] = {field, nullptr, this->*r.unit, &figures_[std::size_t(r.amount)]};
+    figures_[std::size_t(r.result)] = {field, nullptr, this->*r.unit.member,
+                                       &figures_[std::size_t(r.amount)]};
 }
 
 void CalculatorWindow::BuildExpenses(QWidget* area, const Design& design) {
@@ -298,10 +304,7 @@ void CalculatorWindow::ConnectCommonHandlers(std::function<void()> calculate) {
 
 void CalculatorWindow::FinishControls(Construction construction) {
     InstallResultMenu(window_);
-    if (construction == Construction::ForStartup)
-        NameAfterFirstPaint(window_, [this] { NameControls(*this); });
-    else
-        NameControls(*this);
+    if (construction == Construction::Complete) NameControls(*this);
 }
 
 std::string CalculatorWindow::Text(const QLineEdit* edit) { return edit->text().toStdString(); }

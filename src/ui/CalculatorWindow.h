@@ -77,7 +77,8 @@ struct Figure {
 };
 
 // How much of a window its constructor builds: all of it, or for the program's start-up only
-// what the first paint needs, the rest following that paint or the window's first showing.
+// what the first paint needs; the program names the main window's controls after that paint
+// (NameControls), the other windows finish when first shown.
 enum class Construction { Complete, ForStartup };
 
 // The controls at the same places in both windows, under the same names, and what both
@@ -159,7 +160,10 @@ protected:
         int editGap;           // an extra amount's edit below its check box
     };
 
-    explicit CalculatorWindow(QWidget* window);
+    // Names `window`, gives it its title, the program icon, the system colours with
+    // `background` behind its controls and the window font at `fontPixels`.
+    CalculatorWindow(QWidget* window, const QString& name, const QString& title,
+                     const QColor& background, int fontPixels);
 
     // Builds every common control on `area` from the figure table, and the window's rate
     // fields: boxes right after the amounts, edits after everything else.
@@ -173,8 +177,7 @@ protected:
     WindowKeys& InstallKeys(const QList<QList<QWidget*>>& orders);
     // The handlers of Button1 (`calculate`), Button2 and the two check boxes.
     void ConnectCommonHandlers(std::function<void()> calculate);
-    // The result area's menu and the screen-reader names, which for the start-up wait until
-    // the first paint.
+    // The result area's menu and, unless for the start-up, the screen-reader names.
     void FinishControls(Construction construction);
 
     // The texts and choices both calculations read; the strings stay here while the core

@@ -32,17 +32,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace zanvoro {
 namespace {
 
-// A button caption without its accelerator mark ("終了(&C)" reads "終了(C)").
-QString PlainCaption(const QString& text) {
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'&' && i + 1 < text.size()) ++i;
-        out += text[i];
-    }
-    return out;
-}
-
 QString ShownText(const QWidget* widget) {
     if (const auto* label = qobject_cast<const QLabel*>(widget)) return label->text();
     if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) return edit->text();
@@ -118,6 +107,16 @@ void ThrowNotWritten(const QString& path) {
 }
 
 }  // namespace
+
+QString PlainCaption(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&' && i + 1 < text.size()) ++i;
+        out += text[i];
+    }
+    return out;
+}
 
 EstimateReport ReportOfWindow(const CalculatorWindow& window) {
     EstimateReport report;

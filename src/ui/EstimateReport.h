@@ -36,6 +36,9 @@ struct EstimateReport {
 
 class CalculatorWindow;
 
+// A button caption without its accelerator mark ("終了(&C)" reads "終了(C)").
+QString PlainCaption(const QString& text);
+
 // The estimate a calculating window shows, read from its figure table. Rates get their
 // amount's caption with "率" appended, since the window captions them only by place.
 EstimateReport ReportOfWindow(const CalculatorWindow& window);

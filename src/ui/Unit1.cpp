@@ -29,12 +29,7 @@ constexpr QPoint kPosition{279, 139};
 }  // namespace
 
 TForm1::TForm1(QWidget* parent, Construction construction)
-    : QMainWindow(parent), CalculatorWindow(this) {
-    setObjectName(u"Form1"_s);
-    setWindowTitle(u"Zanvoro!Pro"_s);
-    setWindowIcon(ScalableProgramIcon());
-    ApplyWindowColours(this, Light3D());
-    setFont(PGothic(16));
+    : QMainWindow(parent), CalculatorWindow(this, u"Form1"_s, u"Zanvoro!Pro"_s, Light3D(), 16) {
     BuildMenu();
 
     ClientArea = new QWidget(this);
@@ -69,21 +64,18 @@ TForm1::TForm1(QWidget* parent, Construction construction)
 TForm1::~TForm1() = default;
 
 void TForm1::BuildMenu() {
-    MainMenu1 = menuBar();
-    MainMenu1->setObjectName(u"MainMenu1"_s);
+    const auto named = [](auto* item, const QString& name) {
+        item->setObjectName(name);
+        return item;
+    };
+    MainMenu1 = named(menuBar(), u"MainMenu1"_s);
     MainMenu1->setFont(PGothic(12));
-    N1 = MainMenu1->addMenu(u"ファイル"_s);
-    N1->setObjectName(u"N1"_s);
-    N3 = N1->addAction(u"Pelmaroを呼ぶ"_s);
-    N3->setObjectName(u"N3"_s);
-    N4 = N1->addSeparator();
-    N4->setObjectName(u"N4"_s);
-    Exit1 = N1->addAction(u"終了"_s);
-    Exit1->setObjectName(u"Exit1"_s);
-    N2 = MainMenu1->addMenu(u"ヘルプ"_s);
-    N2->setObjectName(u"N2"_s);
-    N5 = N2->addAction(u"バージョン情報"_s);
-    N5->setObjectName(u"N5"_s);
+    N1 = named(MainMenu1->addMenu(u"ファイル"_s), u"N1"_s);
+    N3 = named(N1->addAction(u"Pelmaroを呼ぶ"_s), u"N3"_s);
+    N4 = named(N1->addSeparator(), u"N4"_s);
+    Exit1 = named(N1->addAction(u"終了"_s), u"Exit1"_s);
+    N2 = named(MainMenu1->addMenu(u"ヘルプ"_s), u"N2"_s);
+    N5 = named(N2->addAction(u"バージョン情報"_s), u"N5"_s);
     for (QMenu* menu : {N1, N2}) {
         menu->setFont(PGothic(12));
         ApplyWindowColours(menu, ButtonFace());

@@ -13,7 +13,6 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "ScalableIcons.h"
 #include "ScreenFit.h"
 #include "WindowLook.h"
 
@@ -28,12 +27,8 @@ constexpr QPoint kPosition{508, 213};
 
 // A window of its own (sizeable, minimize and maximize buttons), not a dialog frame.
 TForm3::TForm3(QWidget* parent, Construction construction)
-    : QDialog(parent, Qt::Window), CalculatorWindow(this) {
-    setObjectName(u"Form3"_s);
-    setWindowTitle(u"Pelmaro!"_s);
-    setWindowIcon(ScalableProgramIcon());
-    ApplyWindowColours(this, ButtonFace());
-    setFont(PGothic(12));
+    : QDialog(parent, Qt::Window),
+      CalculatorWindow(this, u"Form3"_s, u"Pelmaro!"_s, ButtonFace(), 12) {
     if (construction == Construction::Complete) BuildWindow(construction);
     resize(508, 458);
     PlaceOnScreen(this, kPosition);

@@ -16,17 +16,6 @@
 enum class Dismiss { Click, Enter, Space, BeforeActivation, ZeroTimer };
 Q_DECLARE_METATYPE(Dismiss)
 
-inline const char* DismissName(Dismiss how) {
-    switch (how) {
-        case Dismiss::Click: return "click";
-        case Dismiss::Enter: return "Enter";
-        case Dismiss::Space: return "Space";
-        case Dismiss::BeforeActivation: return "before activation";
-        case Dismiss::ZeroTimer: return "zero-delay timer";
-    }
-    return "";
-}
-
 // While it lives, every message box shown is recorded and then dismissed by `how`.
 class ErrorBoxes final : public QObject {
 public:
@@ -37,8 +26,6 @@ public:
     ~ErrorBoxes() override { qApp->removeEventFilter(this); }
 
     void setDismiss(Dismiss how) { how_ = how; }
-    // The time of the next box is counted from here.
-    void restartClock() { clock_.start(); }
 
     int count = 0;
     QString text, title;

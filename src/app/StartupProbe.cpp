@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <cstdio>
+#include <utility>
 #include <ctime>
 
 namespace zanvoro {
@@ -52,33 +53,43 @@ public:
 
 class FirstPaint final : public QObject {
 public:
-    explicit FirstPaint(QWidget* window) : QObject(window) { window->installEventFilter(this); }
+    FirstPaint(QWidget* window, std::function<void()> run) : QObject(window), run_(std::move(run)) {
+        window->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override {
-        if (e->type() != QEvent::Paint || done_) return false;
-        done_ = true;
-        // Once the paint under way has reached the screen.
-        QTimer::singleShot(0, watched, [] {
-            timespec now{};
-            clock_gettime(CLOCK_MONOTONIC, &now);
-            std::printf("first-paint %lld\n", now.tv_sec * 1'000'000'000LL + now.tv_nsec);
-            std::fflush(stdout);
-            QApplication::quit();
+        if (e->type() != QEvent::Paint) return false;
+        watched->removeEventFilter(this);
+        // After the paint under way, which the window system then shows.
+        QTimer::singleShot(0, this, [this] {
+            run_();
+            deleteLater();
         });
         return false;
     }
 
 private:
-    bool done_ = false;
+    std::function<void()> run_;
 };
 
 }  // namespace
 
 void InstallStartupStyle() { QApplication::setStyle(new StartupStyle); }
 
+void AfterFirstPaint(QWidget* window, std::function<void()> run) {
+    new FirstPaint(window, std::move(run));
+}
+
 void ReportFirstPaint(QWidget* window) {
-    if (qEnvironmentVariableIsSet("ZANVORO_FIRST_PAINT_PROBE")) new FirstPaint(window);
+    if (!qEnvironmentVariableIsSet("ZANVORO_FIRST_PAINT_PROBE")) return;
+    AfterFirstPaint(window, [] {
+        timespec now{};
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        std::printf("first-paint %lld\n", now.tv_sec * 1'000'000'000LL + now.tv_nsec);
+        std::fflush(stdout);
+        QApplication::quit();
+    });
 }
 
 }  // namespace zanvoro
