@@ -1,6 +1,7 @@
 // The rate table and staged evaluation.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -67,36 +68,59 @@ TEST(RateFor, ThresholdsTakeTheRightSide) {
 }
 
 // Every constant of the rules and the cascade is the extended value nearest to its decimal.
+// The decimals the rule texts show are the values the model computes with.
 TEST(RateRules, ConstantsAreTheNearestExtendedValues) {
-    const RuleSet &road = RulesFor(kRoad), &building = RulesFor(kNew), &renovation = RulesFor(kRenovation);
-    const struct {
-        ExtendedBits bits;
-        const char* decimal;
-    } rows[] = {
-        {road.CommonTemp.Formula.Coefficient, "1351.9"},
-        {road.CommonTemp.Formula.Exponent, "-0.2662"},
-        {road.SiteMgmt.Formula.Coefficient, "69.1"},
-        {road.SiteMgmt.Formula.Exponent, "-0.0593"},
-        {road.GeneralMgmt.Formula.Coefficient, "31.63531"},
-        {road.GeneralMgmt.Formula.Exponent, "-2.57651"},
-        {building.CommonTemp.Formula.Coefficient, "5.02"},
-        {building.CommonTemp.Formula.Exponent, "-0.0273"},
-        {building.SiteMgmt.Formula.Coefficient, "67.75"},
-        {building.SiteMgmt.Formula.Exponent, "-0.1449"},
-        {building.GeneralMgmt.Formula.Coefficient, "17.286"},
-        {building.GeneralMgmt.Formula.Exponent, "-1.577"},
-        {renovation.CommonTemp.Formula.Coefficient, "11.93"},
-        {renovation.CommonTemp.Formula.Exponent, "-0.1404"},
-        {renovation.SiteMgmt.Formula.Coefficient, "117.91"},
-        {renovation.SiteMgmt.Formula.Exponent, "-0.2193"},
-        {renovation.GeneralMgmt.Formula.Coefficient, "17.286"},
-        {road.CommonTemp.UnitFactor, "10000"},
-        {building.SiteMgmt.UnitFactor, "10"},
-        {detail::kPercent, "0.01"},
-        {detail::kTaxRate, "0.05"},
+    std::vector<RateConstant> constants = {{detail::kPercent, "0.01"}, {detail::kTaxRate, "0.05"}};
+    for (WorkType w : {kRoad, kNew, kRenovation})
+        for (const RateRule* r : {&RulesFor(w).CommonTemp, &RulesFor(w).SiteMgmt,
+                                  &RulesFor(w).GeneralMgmt})
+            constants.insert(constants.end(),
+                             {r->UnitFactor, r->Formula.Coefficient, r->Formula.Exponent});
+    for (const RateConstant& c : constants) {
+        const std::string decimal(c.Text);
+        EXPECT_TRUE(c.Bits == costmodel::decimals::NearestBits(decimal)) << decimal;
+    }
+}
+
+TEST(RuleText, NamesTheRegionAndRedoesTheFormula) {
+    const RuleSet &road = RulesFor(kRoad), &building = RulesFor(kNew);
+    struct Case {
+        const RateRule* rule;
+        double base;
+        RateRegion region;
+        const char* text;
+    } const cases[] = {
+        {&road.CommonTemp, 600, RateRegion::FixedLow, "600 万円以下 固定"},
+        {&road.CommonTemp, 9801, RateRegion::Formula, "1351.9 × (9801 × 10000)^−0.2662"},
+        {&road.CommonTemp, 10000.1, RateRegion::FixedHigh, "10000 万円超 固定"},
+        {&road.GeneralMgmt, 12345.6, RateRegion::Formula,
+         "31.63531 − 2.57651 × log10(12345.6 × 10000)"},
+        {&building.SiteMgmt, 300.1, RateRegion::Formula, "67.75 × (300.1 × 10)^−0.1449"},
+        {&building.GeneralMgmt, 200000, RateRegion::Formula,
+         "17.286 − 1.577 × log10(200000 × 10)"},
     };
-    for (const auto& row : rows)
-        EXPECT_TRUE(row.bits == costmodel::decimals::NearestBits(row.decimal)) << row.decimal;
+    for (const Case& c : cases) {
+        EXPECT_EQ(RegionFor(*c.rule, c.base), c.region) << c.text;
+        EXPECT_EQ(RuleText(*c.rule, c.base), c.text);
+    }
+    // With the comma the user reads numbers with, the table's decimals follow it.
+    SetDecimalSeparator(',');
+    EXPECT_EQ(RuleText(road.CommonTemp, 9801.5), "1351,9 × (9801,5 × 10000)^−0,2662");
+    SetDecimalSeparator('.');
+}
+
+TEST(RateBases, EachRateOnItsOwnAmount) {
+    const CostBreakdown b = evaluated(kRoad, 9801);
+    const auto bases = RateBases(b, kRoad, false);
+    EXPECT_EQ(bases[0].Base, b.DirectCost);
+    EXPECT_EQ(bases[1].Base, b.NetCost);
+    EXPECT_EQ(bases[2].Base, b.WorkCost);
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(bases[i].Rule, RuleText(*std::array{&RulesFor(kRoad).CommonTemp,
+                                                      &RulesFor(kRoad).SiteMgmt,
+                                                      &RulesFor(kRoad).GeneralMgmt}[i],
+                                          bases[i].Base));
+    EXPECT_EQ(RateBases(b, kRoad, true)[0].Rule, "共通仮設費をみない");
 }
 
 // Every fixed rate is the rule's own formula at the adjacent threshold, rounded.

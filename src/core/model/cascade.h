@@ -58,9 +58,9 @@ X RoundoffIn(int digit, X x) {
 template <class X>
 std::optional<double> QuickRate(const RateRule& rule, double base) {
     const RateFormula& f = rule.Formula;
-    const double x = base * X::FromBits(rule.UnitFactor).ToDouble();
-    const double c = X::FromBits(f.Coefficient).ToDouble();
-    const double e = X::FromBits(f.Exponent).ToDouble();
+    const double x = base * X::FromBits(rule.UnitFactor.Bits).ToDouble();
+    const double c = X::FromBits(f.Coefficient.Bits).ToDouble();
+    const double e = X::FromBits(f.Exponent.Bits).ToDouble();
     const double rate = f.Kind == FormulaKind::Power ? c * std::exp(e * std::log(x))
                                                      : c + e * std::log10(x);
     const double scaled = rate * 100 + 0.5;
@@ -73,17 +73,20 @@ std::optional<double> QuickRate(const RateRule& rule, double base) {
 // The formula's rate in extended, every step rounded, as the x87 computes it.
 template <class X>
 double FormulaRate(const RateRule& rule, double base) {
-    const X x = X(base) * X::FromBits(rule.UnitFactor);
+    const X x = X(base) * X::FromBits(rule.UnitFactor.Bits);
     const RateFormula& f = rule.Formula;
-    const X c = X::FromBits(f.Coefficient), e = X::FromBits(f.Exponent);
+    const X c = X::FromBits(f.Coefficient.Bits), e = X::FromBits(f.Exponent.Bits);
     const X rate = f.Kind == FormulaKind::Power ? c * Exp(e * Log(x)) : c + e * Log10(x);
     return RoundoffIn(-2, rate).ToDouble();
 }
 
 template <class X>
 double RateIn(const RateRule& rule, double base) {
-    if (!(base > rule.Lower)) return rule.LowerRate;
-    if (base > rule.Upper) return rule.UpperRate;
+    switch (RegionFor(rule, base)) {
+        case RateRegion::FixedLow: return rule.LowerRate;
+        case RateRegion::FixedHigh: return rule.UpperRate;
+        case RateRegion::Formula: break;
+    }
     if constexpr (std::is_same_v<X, SoftExtended>) {
         if (const std::optional<double> quick = QuickRate<X>(rule, base)) return *quick;
     }

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "text/errors.h"
@@ -41,11 +42,17 @@ enum class FormulaKind {
     Log10,  // Coefficient + Exponent × log10(x)
 };
 
-// Constants as the bits of the extended value nearest to their decimals.
+// A constant of the rate table: the decimal the published tables state, and the bits of the
+// extended value nearest to it, which the model computes with. A test holds them together.
+struct RateConstant {
+    ExtendedBits Bits;
+    std::string_view Text;
+};
+
 struct RateFormula {
     FormulaKind Kind;
-    ExtendedBits Coefficient;
-    ExtendedBits Exponent;
+    RateConstant Coefficient;
+    RateConstant Exponent;
 };
 
 // A fixed rate at or below Lower, a fixed rate above Upper, the formula of
@@ -55,7 +62,7 @@ struct RateRule {
     double LowerRate;
     double Upper;
     double UpperRate;
-    ExtendedBits UnitFactor;
+    RateConstant UnitFactor;
     RateFormula Formula;
 };
 
@@ -80,6 +87,27 @@ void ComputeAmounts(CostBreakdown& breakdown);
 
 // The rule's rate for a base amount in 万円.
 double RateFor(const RateRule& rule, double base);
+
+// Which part of its rule gives a base's rate, and the text that lets a checker redo it:
+// "600 万円以下 固定", "10000 万円超 固定", or the formula with its constants and the base,
+// "1351.9 × (9801 × 10000)^−0.2662" or "31.63531 − 2.57651 × log10(9801 × 10000)".
+// Numbers in the text use the process's decimal separator.
+enum class RateRegion { FixedLow, Formula, FixedHigh };
+constexpr RateRegion RegionFor(const RateRule& rule, double base) {
+    if (!(base > rule.Lower)) return RateRegion::FixedLow;
+    return base > rule.Upper ? RateRegion::FixedHigh : RateRegion::Formula;
+}
+std::string RuleText(const RateRule& rule, double base);
+
+// The amount each rate of an automatic estimate applies to (対象額) and its RuleText (適用),
+// in the order common temporary, site management, general management. With noCommonTemp
+// the common temporary rate has no rule: its text is "共通仮設費をみない".
+struct RateBasis {
+    double Base = 0;
+    std::string Rule;
+};
+std::array<RateBasis, 3> RateBases(const CostBreakdown& breakdown, WorkType workType,
+                                   bool noCommonTemp);
 
 // Told after each stage, so a window can refresh its fields.
 using ShowResultsFn = std::function<void(const CostBreakdown&)>;
