@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHideEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -138,14 +137,4 @@ void TForm3::showEvent(QShowEvent* event) {
 void TForm3::hideEvent(QHideEvent* event) {
     if (!event->spontaneous() && focusWidget()) lastFocus_ = focusWidget();
     QDialog::hideEvent(event);
-}
-
-// Escape does nothing: the window has no cancel button. (Its keys swallow it wherever the
-// focus is; this covers a window with no focus at all.)
-void TForm3::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

@@ -47,7 +47,6 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void BuildWindow(zanvoro::Construction construction);
