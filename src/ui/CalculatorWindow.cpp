@@ -283,23 +283,23 @@ QList<const Figure*> CalculatorWindow::ReportFigures() const {
 }
 
 WindowKeys& CalculatorWindow::InstallKeys(const QList<QList<QWidget*>>& orders) {
-    keys = std::make_unique<WindowKeys>(window_, Button1, orders);
+    keys_ = std::make_unique<WindowKeys>(window_, Button1, orders);
     // The windows have no cancel button.
-    keys->addShortcut(Qt::Key_Escape, Qt::NoModifier, {});
+    keys_->addShortcut(Qt::Key_Escape, Qt::NoModifier, {});
     for (const WindowCommand& command : WindowCommands())
         if (command.key != QKeyCombination())
-            keys->addShortcut(command.key.key(), command.key.keyboardModifiers(),
+            keys_->addShortcut(command.key.key(), command.key.keyboardModifiers(),
                               [w = window_, run = command.fromKey ? command.fromKey : command.fromMenu] {
                                   run(w);
                               });
-    return *keys;
+    return *keys_;
 }
 
 void CalculatorWindow::ConnectCommonHandlers(std::function<void()> calculate) {
-    links.on(Button1, &QPushButton::clicked, window_, std::move(calculate));
-    links.on(Button2, &QPushButton::clicked, window_, [this] { Button2Click(); });
-    links.on(CheckBox1, &QCheckBox::toggled, window_, [this] { CheckBox1Click(); });
-    links.on(CheckBox2, &QCheckBox::toggled, window_, [this] { CheckBox2Click(); });
+    links_.on(Button1, &QPushButton::clicked, window_, std::move(calculate));
+    links_.on(Button2, &QPushButton::clicked, window_, [this] { Button2Click(); });
+    links_.on(CheckBox1, &QCheckBox::toggled, window_, [this] { CheckBox1Click(); });
+    links_.on(CheckBox2, &QCheckBox::toggled, window_, [this] { CheckBox2Click(); });
 }
 
 void CalculatorWindow::FinishControls(Construction construction) {

@@ -203,8 +203,8 @@ protected:
     // The window's own estimate, which the clear action resets its own way.
     virtual void ResetEstimate() = 0;
 
-    HandlerLinks links;
-    std::unique_ptr<WindowKeys> keys;
+    HandlerLinks links_;
+    std::unique_ptr<WindowKeys> keys_;
 
 private:
     void BuildInput(QWidget* area, const Design& design);

@@ -47,10 +47,10 @@ TForm1::TForm1(QWidget* parent, Construction construction)
     InstallKeys();
     FinishControls(construction);
     ConnectCommonHandlers([this] { Button1Click(); });
-    links.on(BitBtn1, &QPushButton::clicked, this, [this] { close(); });
-    links.on(N3, &QAction::triggered, this, [this] { N3Click(); });
-    links.on(N5, &QAction::triggered, this, [this] { N5Click(); });
-    links.on(Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
+    links_.on(BitBtn1, &QPushButton::clicked, this, [this] { close(); });
+    links_.on(N3, &QAction::triggered, this, [this] { N3Click(); });
+    links_.on(N5, &QAction::triggered, this, [this] { N5Click(); });
+    links_.on(Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
 
     // Client area below the menu bar, fixed; a maximized window only shows more background.
     designSize_ = QSize(kClientWidth, kClientHeight + MainMenu1->sizeHint().height());

@@ -93,12 +93,12 @@ TAboutBox::TAboutBox(QWidget* parent, Construction construction)
     OKButton->setObjectName(u"OKButton"_s);
     OKButton->setGeometry(111, 180, 75, 25);
     OKButton->setDefault(true);
-    links.on(OKButton, &QPushButton::clicked, this, [this] { accept(); });
+    links_.on(OKButton, &QPushButton::clicked, this, [this] { accept(); });
 
     // Its keys: Enter and Space on OK; Escape does nothing.
-    keys = std::make_unique<WindowKeys>(this, OKButton,
+    keys_ = std::make_unique<WindowKeys>(this, OKButton,
                                         QList<QList<QWidget*>>{{Panel1, OKButton}});
-    keys->addShortcut(Qt::Key_Escape, Qt::NoModifier, {});
+    keys_->addShortcut(Qt::Key_Escape, Qt::NoModifier, {});
     OKButton->setFocus();
     if (construction == Construction::Complete) NameControls();
 }

@@ -42,6 +42,6 @@ private:
     bool shownBefore_ = false;
     QPoint lastPosition_;
     // Both go before ~QWidget deletes the controls they reach.
-    zanvoro::HandlerLinks links;
-    std::unique_ptr<zanvoro::WindowKeys> keys;
+    zanvoro::HandlerLinks links_;
+    std::unique_ptr<zanvoro::WindowKeys> keys_;
 };

@@ -40,7 +40,7 @@ void TForm3::BuildWindow(Construction construction) {
     InstallKeys();
     FinishControls(construction);
     ConnectCommonHandlers([this] { Button1Click(); });
-    links.on(OKButton, &QPushButton::clicked, this, [this] { accept(); });
+    links_.on(OKButton, &QPushButton::clicked, this, [this] { accept(); });
 }
 
 void TForm3::setVisible(bool visible) {
