@@ -17,7 +17,6 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     zanvoro::InstallStartupStyle();
-    zanvoro::InstallQtTranslations(app);
     // Qt adopts the user's locale for the C library; the number texts follow only the
     // separator read below.
     std::setlocale(LC_NUMERIC, "C");
@@ -34,11 +33,13 @@ int main(int argc, char** argv) {
     form1.setCalculatorWindow(&form3);
 
     QObject::connect(&form1, &TForm1::closed, &app, &QApplication::quit);
-    // Screen-reader names are nothing the first paint needs, unless one is listening already.
-    if (QAccessible::isActive())
-        zanvoro::NameControls(form1);
-    else
-        zanvoro::AfterFirstPaint(&form1, [&form1] { zanvoro::NameControls(form1); });
+    // Qt's own texts (an edit's menu, the print dialog) and the screen-reader names are
+    // nothing the first paint needs; the names are, when a screen reader is listening already.
+    if (QAccessible::isActive()) zanvoro::NameControls(form1);
+    zanvoro::AfterFirstPaint(&form1, [&app, &form1] {
+        zanvoro::InstallQtTranslations(app);
+        if (!form1.Named()) zanvoro::NameControls(form1);
+    });
     // Watching last, it sees the paint first: the time reported leaves the naming out.
     zanvoro::ReportFirstPaint(&form1);
     form1.show();
