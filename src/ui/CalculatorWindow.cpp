@@ -86,7 +86,7 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& geometry, co
     auto* edit = new FieldEdit(u"0"_s, parent);
     edit->setObjectName(QString::fromLatin1(name));
     edit->setMaxLength(std::numeric_limits<int>::max());
-    edit->setFont(font);
+    edit->setFont(WithFallbacks(font));
     SetTextColour(edit, colour);
     edit->setGeometry(geometry);
     edit->setFixedHeight(geometry.height());

@@ -52,7 +52,7 @@ void ShowError(const std::exception& error) {
     box.setObjectName(QStringLiteral("ErrorBox"));
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
-    box.setFont(PGothic(12));
+    box.setFont(WithFallbacks(PGothic(12)));  // the message quotes what was typed
     ApplyWindowColours(&box, ButtonFace());
     box.setEscapeButton(QMessageBox::Ok);
     // The window system keeps the box above the window and in its task-bar entry; the

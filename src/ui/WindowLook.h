@@ -24,8 +24,10 @@ inline const QString kVersion = QStringLiteral("H15.5");
 // Safe to call more than once; the windows call it themselves.
 void InstallFontSubstitutions();
 
-// The windows' font at a pixel height.
+// The windows' font at a pixel height, for their own texts: without fallback fonts.
 QFont PGothic(int pixelSize, bool bold = false, bool italic = false);
+// `font` with fallback fonts, for what the user typed or pasted.
+QFont WithFallbacks(QFont font);
 
 // Fixed colours of the layout tables.
 inline const QColor kBlue{0x00, 0x00, 0xFF};
