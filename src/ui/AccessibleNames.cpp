@@ -9,8 +9,6 @@
 #include <QMainWindow>
 #include <QRegularExpression>
 
-#include <utility>
-
 #include "CalculatorWindow.h"
 #include "EstimateReport.h"
 

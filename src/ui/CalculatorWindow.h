@@ -88,9 +88,6 @@ class CalculatorWindow {
 public:
     virtual ~CalculatorWindow();
 
-    CalculatorWindow(const CalculatorWindow&) = delete;
-    CalculatorWindow& operator=(const CalculatorWindow&) = delete;
-
     // The clear action: Edit1 "0", the window's estimate reset, every figure "0", Edit2 and
     // Edit3 "0", the check boxes unchecked (their handlers disable the extras' edits).
     void Button2Click();
