@@ -111,7 +111,7 @@ struct Control {
 // The figure table: each amount with its box, the caption above it and "万円" beside it; each
 // rate with the "％" beside it and the amount it governs. `result` is the figure's place in
 // FormatResults' texts.
-struct AmountRow {
+struct AmountRow {  // NOLINT(clang-analyzer-optin.performance.Padding): ten rows, read once
     int result;
     Control box;
     QPoint at;
@@ -179,7 +179,7 @@ CalculatorWindow::~CalculatorWindow() = default;
 void CalculatorWindow::BuildControls(QWidget* area, const Design& design, const RateBoxes& boxes) {
     BuildInput(area, design);
     BuildAmounts(area);
-    for (int i = 0; i < 3; ++i) {
+    for (std::size_t i = 0; i < 3; ++i) {
         *boxes[i] = MakeResultBox(area, kRates[i].boxName, {240, kRates[i].top, 50, 17}, false);
         SetRate(i, *boxes[i]);
     }
@@ -192,7 +192,7 @@ void CalculatorWindow::BuildControls(QWidget* area, const Design& design, const 
     BuildAmounts(area);
     BuildExpenses(area, design);
     BuildBottom(area, design);
-    for (int i = 0; i < 3; ++i) {
+    for (std::size_t i = 0; i < 3; ++i) {
         *edits[i] = MakeEdit(area, kRates[i].editName, {240, kRates[i].top - 4, 50, 20},
                              PGothic(16), WindowText());
         SetRate(i, *edits[i]);
@@ -240,7 +240,7 @@ void CalculatorWindow::BuildAmounts(QWidget* area) {
             MakeLabel(area, r.unit.name, u"％"_s, {290, r.top, 13, 13}, unit, WindowText());
 }
 
-void CalculatorWindow::SetRate(int row, QWidget* field) {
+void CalculatorWindow::SetRate(std::size_t row, QWidget* field) {
     const RateRow& r = kRates[row];
     figures_[std::size_t(r.result)] = {field, nullptr, this->*r.unit.member,
                                        &figures_[std::size_t(r.amount)]};

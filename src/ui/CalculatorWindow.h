@@ -208,7 +208,7 @@ private:
     void BuildAmounts(QWidget* area);
     void BuildExpenses(QWidget* area, const Design& design);
     void BuildBottom(QWidget* area, const Design& design);
-    void SetRate(int row, QWidget* field);
+    void SetRate(std::size_t row, QWidget* field);
     static bool IsChecked(const QCheckBox* box);
     costmodel::WorkType Work() const;
     void ShowTexts(const costmodel::ResultTexts& texts);

@@ -10,7 +10,7 @@
 // Runs `act` on the next modal window once it is up and active (polls, so it works from
 // inside exec()). A window manager activates a window some time after showing it, and may
 // not at all when no real input asked for it: then the test does what the user's click would.
-inline void OnNextModal(std::function<void(QWidget*)> act) {
+inline void OnNextModal(const std::function<void(QWidget*)>& act) {
     auto* poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, poll, [poll, act, waited = 0]() mutable {
         QWidget* modal = QApplication::activeModalWidget();
