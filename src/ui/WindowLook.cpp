@@ -138,6 +138,10 @@ void ApplyWindowColours(QWidget* window, const QColor& background) {
 
 void SetTextColour(QWidget* control, const QColor& colour) {
     QPalette pal = control->palette();
+    // Most controls write in the colour they take from their window: nothing to set.
+    if (pal.color(QPalette::WindowText) == colour && pal.color(QPalette::Text) == colour &&
+        pal.color(QPalette::ButtonText) == colour)
+        return;
     for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
         pal.setColor(g, QPalette::WindowText, colour);
         pal.setColor(g, QPalette::Text, colour);
