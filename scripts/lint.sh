@@ -7,7 +7,7 @@ build="$here/build-lint"
 . "$here/scripts/packages.sh"
 ensure_packages clang-tidy
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DZANVORO_WERROR=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
+  -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 cmake --build "$build"
 echo "== clang-tidy"
 cd "$here"
