@@ -53,7 +53,48 @@ private:
     iconv_t cd_;
 };
 
+// CP932 to UTF-8 through iconv, one per thread like the encoder.
+class ShiftJisDecoder {
+public:
+    ShiftJisDecoder() : cd_(iconv_open("UTF-8", "CP932")) {}
+    ~ShiftJisDecoder() {
+        if (usable()) iconv_close(cd_);
+    }
+    ShiftJisDecoder(const ShiftJisDecoder&) = delete;
+    ShiftJisDecoder& operator=(const ShiftJisDecoder&) = delete;
+
+    bool usable() const { return cd_ != reinterpret_cast<iconv_t>(-1); }  // NOLINT(performance-no-int-to-ptr)
+
+    DecodeStatus decode(std::string_view bytes, std::string& utf8, std::size_t* errorOffset) {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* in = const_cast<char*>(bytes.data());
+        std::size_t inLeft = bytes.size();
+        char out[16384];
+        while (inLeft > 0) {
+            char* o = out;
+            std::size_t outLeft = sizeof out;
+            const std::size_t r = iconv(cd_, &in, &inLeft, &o, &outLeft);
+            const int err = errno;
+            utf8.append(out, sizeof out - outLeft);
+            if (r != static_cast<std::size_t>(-1) || err == E2BIG) continue;
+            // EILSEQ, or EINVAL for a lead byte cut off by the end.
+            if (errorOffset) *errorOffset = static_cast<std::size_t>(in - bytes.data());
+            return DecodeStatus::Invalid;
+        }
+        return DecodeStatus::Done;
+    }
+
+private:
+    iconv_t cd_;
+};
+
 }  // namespace
+
+DecodeStatus DecodeShiftJis(std::string_view bytes, std::string& utf8, std::size_t* errorOffset) {
+    thread_local ShiftJisDecoder decoder;
+    if (!decoder.usable()) return DecodeStatus::NoConverter;
+    return decoder.decode(bytes, utf8, errorOffset);
+}
 
 bool EncodeShiftJis(std::string_view utf8Text, const ByteSink& sink) {
     thread_local ShiftJisEncoder encoder;
