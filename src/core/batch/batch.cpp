@@ -1,4 +1,5 @@
 // One input table recognised column by column, and each row's calculation and output row.
+#include <algorithm>
 #include <string>
 
 #include "batch/batch.h"
@@ -122,9 +123,11 @@ void Batch::readCaptionRow() {
         const std::string_view name = Trim(input_.cell(0, c));
         captioned = isFigure(name) || isSetting(name);
     }
+    // The first row sets the columns, captioned or not: a long row further down must not
+    // widen a million others.
+    width_ = std::max<std::size_t>(columns, 1);
     if (!captioned) {
         // One amount first; the other columns ride along uncaptioned.
-        for (std::size_t r = 0; r < input_.rows(); ++r) width_ = std::max(width_, input_.columns(r));
         kept_.push_back(0);
         captions_.emplace_back(direction_ == Direction::Reverse ? kReverseAmount : kForwardAmount);
         for (std::size_t c = 1; c < width_; ++c) {
@@ -135,7 +138,6 @@ void Batch::readCaptionRow() {
     }
 
     hasCaptionRow_ = true;
-    width_ = columns;
     std::size_t reverseAt = kNone, forwardAt = kNone, resultAt = kNone;
     std::array<std::size_t, 13> figureAt;
     figureAt.fill(kNone);
@@ -206,9 +208,10 @@ std::string_view Batch::inputCell(std::size_t row, std::size_t column) const {
 
 void Batch::computeRow(std::size_t row, RowResult& result) const {
     const std::size_t cellsInRow = input_.columns(row + (hasCaptionRow_ ? 1 : 0));
-    if (hasCaptionRow_ && cellsInRow > width_)
-        throw RowFault{"列が多すぎます (" + std::to_string(cellsInRow) + " 列, 見出しは " +
-                       std::to_string(width_) + " 列)"};
+    if (cellsInRow > width_)
+        throw RowFault{"列が多すぎます (" + std::to_string(cellsInRow) + " 列, " +
+                       (hasCaptionRow_ ? "見出しは " : "1 行目は ") + std::to_string(width_) +
+                       " 列)"};
     const costmodel::WorkType work =
         columns_.work != kNone ? ReadWork(inputCell(row, columns_.work)) : settings_.work;
     const bool noCommonTemp = columns_.noCommonTemp != kNone
