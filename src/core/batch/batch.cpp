@@ -145,7 +145,7 @@ void Batch::readCaptionRow() {
     const auto claim = [&](std::size_t& slot, std::string_view name, std::size_t c) {
         if (slot != kNone)
             throw InputError("見出し '" + std::string(name) + "' が 2 つあります (" +
-                             ColumnText(slot) + "と" + ColumnText(c) + ")");
+                             ColumnText(slot) + "と " + ColumnText(c) + ")");
         slot = c;
     };
     for (std::size_t c = 0; c < columns; ++c) {
