@@ -212,46 +212,35 @@ void Batch::computeRow(std::size_t row, RowResult& result) const {
         throw RowFault{"列が多すぎます (" + std::to_string(cellsInRow) + " 列, " +
                        (hasCaptionRow_ ? "見出しは " : "1 行目は ") + std::to_string(width_) +
                        " 列)"};
-    const costmodel::WorkType work =
-        columns_.work != kNone ? ReadWork(inputCell(row, columns_.work)) : settings_.work;
-    const bool noCommonTemp = columns_.noCommonTemp != kNone
-                                  ? ReadYesNo(inputCell(row, columns_.noCommonTemp))
-                                  : settings_.noCommonTemp;
-    bool extraInNet = settings_.extraInNet;
-    std::string_view extraInNetText = settings_.extraInNetText;
-    if (columns_.extraInNet != kNone) {
-        extraInNetText = inputCell(row, columns_.extraInNet);
-        extraInNet = ReadExtra(extraInNetText);
-    }
-    bool extraNoOverhead = settings_.extraNoOverhead;
-    std::string_view extraNoOverheadText = settings_.extraNoOverheadText;
-    if (columns_.extraNoOverhead != kNone) {
-        extraNoOverheadText = inputCell(row, columns_.extraNoOverhead);
-        extraNoOverhead = ReadExtra(extraNoOverheadText);
-    }
-    const std::string_view amount = inputCell(row, columns_.amount);
-
+    // What both windows read alike: the amount, the category and the expense settings.
+    const auto fillShared = [&](auto& in) {
+        in.Edit1 = inputCell(row, columns_.amount);
+        in.Work = columns_.work != kNone ? ReadWork(inputCell(row, columns_.work)) : settings_.work;
+        in.CheckBox3 = columns_.noCommonTemp != kNone
+                           ? ReadYesNo(inputCell(row, columns_.noCommonTemp))
+                           : settings_.noCommonTemp;
+        in.CheckBox1 = settings_.extraInNet;
+        in.Edit2 = settings_.extraInNetText;
+        if (columns_.extraInNet != kNone) {
+            in.Edit2 = inputCell(row, columns_.extraInNet);
+            in.CheckBox1 = ReadExtra(in.Edit2);
+        }
+        in.CheckBox2 = settings_.extraNoOverhead;
+        in.Edit3 = settings_.extraNoOverheadText;
+        if (columns_.extraNoOverhead != kNone) {
+            in.Edit3 = inputCell(row, columns_.extraNoOverhead);
+            in.CheckBox2 = ReadExtra(in.Edit3);
+        }
+    };
     if (direction_ == Direction::Reverse) {
         costmodel::SearchInput in;
-        in.Edit1 = amount;
-        in.CheckBox1 = extraInNet;
-        in.Edit2 = extraInNetText;
-        in.CheckBox2 = extraNoOverhead;
-        in.Edit3 = extraNoOverheadText;
-        in.CheckBox3 = noCommonTemp;
-        in.Work = work;
+        fillShared(in);
         costmodel::CostBreakdown state;
         costmodel::InitSearchState(state);
         result.values = costmodel::ReverseSearch(state, in);
     } else {
         costmodel::ForwardInput in;
-        in.Edit1 = amount;
-        in.CheckBox1 = extraInNet;
-        in.Edit2 = extraInNetText;
-        in.CheckBox2 = extraNoOverhead;
-        in.Edit3 = extraNoOverheadText;
-        in.CheckBox3 = noCommonTemp;
-        in.Work = work;
+        fillShared(in);
         in.Edit4 = inputCell(row, columns_.generalMgmtRate);
         in.Edit5 = inputCell(row, columns_.siteMgmtRate);
         in.Edit6 = inputCell(row, columns_.commonTempRate);
