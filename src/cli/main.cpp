@@ -68,9 +68,9 @@ Exit status:
      error
 
 Examples:
-  zanvoro-batch budgets.csv > estimates.csv
-  printf '希望工事費 (税込)\t工事種類\n1000\t新営\n' | zanvoro-batch --format csv
-  zanvoro-batch --direct --category 改修 --encoding cp932 costs.txt > out.csv
+  $ zanvoro-batch budgets.csv > estimates.csv
+  $ printf '希望工事費 (税込)\t工事種類\n1000\t新営\n' | zanvoro-batch --format csv
+  $ zanvoro-batch --direct --category 改修 --encoding cp932 costs.txt > out.csv
 )";
 
 struct Options {

@@ -47,7 +47,7 @@ Expected Compute(const costbatch::Table& in, std::size_t row, bool captioned, bo
         else if (w == "改修") work = WorkType::Renovation;
         else return {{}, "fault"};
         const std::string_view n = get("共通仮設費をみない");
-        if (n != "" && n != "はい" && n != "いいえ") return {{}, "fault"};
+        if (!n.empty() && n != "はい" && n != "いいえ") return {{}, "fault"};
         noCommonTemp = n == "はい";
     }
     const std::string_view e2 = get("直工だけに含まない金額"), e3 = get("全経費を掛けない金額");
