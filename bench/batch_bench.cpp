@@ -110,7 +110,13 @@ void BM_ReadComputeWrite(benchmark::State& state) {
 }  // namespace
 
 // Direction 0 is the reverse search, 1 the forward calculation.
-BENCHMARK(BM_CalculationsAlone)->DenseRange(0, 1)->ArgName("forward")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadComputeWrite)->DenseRange(0, 1)->ArgName("forward")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CalculationsAlone)
+    ->DenseRange(0, 1)
+    ->ArgName("forward")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadComputeWrite)
+    ->DenseRange(0, 1)
+    ->ArgName("forward")
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

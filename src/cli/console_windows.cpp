@@ -51,7 +51,9 @@ void UseBinaryStandardStreams() {
     _setmode(_fileno(stdout), _O_BINARY);
 }
 
-std::FILE* OpenForReading(const std::string& utf8Path) { return _wfopen(WideOf(utf8Path).c_str(), L"rb"); }
+std::FILE* OpenForReading(const std::string& utf8Path) {
+    return _wfopen(WideOf(utf8Path).c_str(), L"rb");
+}
 
 void WriteText(std::FILE* stream, std::string_view utf8) {
     std::fflush(stream);

@@ -101,7 +101,8 @@ costmodel::WorkType WorkOf(std::string_view name) {
     if (name == "道路維持") return costmodel::WorkType::RoadMaintenance;
     if (name == "新営") return costmodel::WorkType::NewBuilding;
     if (name == "改修") return costmodel::WorkType::Renovation;
-    throw UsageError{"--category は 道路維持, 新営, 改修 のどれかです: '" + std::string(name) + "'"};
+    throw UsageError{"--category は 道路維持, 新営, 改修 のどれかです: '" + std::string(name) +
+                     "'"};
 }
 
 // Options as parsed; nullopt when --help or --version has been answered.
@@ -160,7 +161,8 @@ std::optional<Options> Parse(const std::vector<std::string>& args) {
             if (e == "utf-8") o.encoding = Encoding::Utf8;
             else if (e == "utf-8-bom") o.encoding = Encoding::Utf8Bom;
             else if (e == "cp932") o.encoding = Encoding::Cp932;
-            else throw UsageError{"--encoding は utf-8, utf-8-bom, cp932 のどれかです: '" + e + "'"};
+            else
+                throw UsageError{"--encoding は utf-8, utf-8-bom, cp932 のどれかです: '" + e + "'"};
         } else {
             throw UsageError{"不明なオプション '" + arg + "' (--help で使い方を表示)"};
         }
@@ -199,8 +201,9 @@ public:
     }
     void flush() {
         if (!ok_ || text.empty()) return;
-        const std::string bytes = encoding_ == Encoding::Utf8 ? std::string() : EncodeText(text, encoding_);
-        const std::string& out = encoding_ == Encoding::Utf8 ? text : bytes;
+        const bool asIs = encoding_ == Encoding::Utf8;
+        const std::string bytes = asIs ? std::string() : EncodeText(text, encoding_);
+        const std::string& out = asIs ? text : bytes;
         ok_ = std::fwrite(out.data(), 1, out.size(), stdout) == out.size();
         text.clear();
     }

@@ -38,7 +38,8 @@ Expected Compute(const costbatch::Table& in, std::size_t row, bool captioned, bo
     const auto get = [&](std::string_view caption) {
         return captioned ? in.cell(row, ColumnOf(in, caption)) : std::string_view();
     };
-    const std::string_view amount = in.cell(row, captioned ? ColumnOf(in, forward ? "希望直接工事費" : "希望工事費 (税込)") : 0);
+    const std::string_view amountCaption = forward ? "希望直接工事費" : "希望工事費 (税込)";
+    const std::string_view amount = in.cell(row, captioned ? ColumnOf(in, amountCaption) : 0);
     if (in.columns(row) > in.columns(0)) return {{}, "fault"};
     if (captioned) {
         const std::string_view w = get("工事種類");
@@ -100,7 +101,8 @@ int main(int argc, char** argv) {
         const std::string_view message = out.cell(o, resultAt);
         bool same = want.message == "fault" ? !message.empty() : message == want.message;
         for (std::size_t f = 0; f < 13; ++f) {
-            const std::string_view shown = out.cell(o, ColumnOf(out, costbatch::FigureCaptions()[f]));
+            const std::string_view shown =
+                out.cell(o, ColumnOf(out, costbatch::FigureCaptions()[f]));
             // A failed row keeps its typed rates; every other figure is empty.
             const bool typedRate = forward && !want.message.empty() && (f == 2 || f == 5 || f == 8);
             same = same && (typedRate || shown == want.figures[f]);

@@ -75,7 +75,8 @@ costmodel::WorkType ReadWork(std::string_view cell) {
     const std::string_view name = Trim(cell);
     for (const WorkName& w : kWorkNames)
         if (w.name == name) return w.work;
-    throw RowFault{std::string(kWork) + " " + Quoted(cell) + " は 道路維持, 新営, 改修 のどれかです"};
+    throw RowFault{std::string(kWork) + " " + Quoted(cell) +
+                   " は 道路維持, 新営, 改修 のどれかです"};
 }
 
 bool ReadYesNo(std::string_view cell) {
@@ -289,7 +290,8 @@ std::vector<std::string> Batch::cells(std::size_t row, const RowResult& result) 
     out.reserve(captions_.size());
     for (std::size_t c : kept_) out.emplace_back(inputCell(row, c));
     if (result.ok) {
-        for (std::string& text : costmodel::FormatResults(result.values)) out.push_back(std::move(text));
+        for (std::string& text : costmodel::FormatResults(result.values))
+            out.push_back(std::move(text));
     } else {
         for (std::size_t f = 0; f < kFigureCaptions.size(); ++f)
             out.emplace_back(inputCell(row, typedRateColumn(f)));
