@@ -3,7 +3,6 @@
 
 #include <QBrush>
 #include <QColor>
-
 #include <algorithm>
 #include <climits>
 
@@ -141,14 +140,15 @@ QVariant BatchTableModel::data(const QModelIndex& index, int role) const {
             return text;
         }
         case Qt::TextAlignmentRole:
-            return int((leftAligned_.at(std::size_t(index.column())) ? Qt::AlignLeft
-                                                                      : Qt::AlignRight) |
-                       Qt::AlignVCenter);
+            return int(
+                (leftAligned_.at(std::size_t(index.column())) ? Qt::AlignLeft : Qt::AlignRight) |
+                Qt::AlignVCenter);
         case Qt::ForegroundRole:
             if (!isResultColumn(index.column())) return {};
             if (row < results_.size()) return results_[row].ok ? QVariant() : QBrush(kRed);
             return QBrush(QColor(0x69, 0x69, 0x69));
-        default: return {};
+        default:
+            return {};
     }
 }
 
@@ -158,7 +158,8 @@ QVariant BatchTableModel::headerData(int section, Qt::Orientation orientation, i
         if (role == Qt::DisplayRole || role == Qt::ToolTipRole) return ToQString(caption);
         // A column that rode along without a caption is read by its place.
         if (role == Qt::AccessibleTextRole)
-            return caption.empty() ? QStringLiteral("%1 列目").arg(section + 1) : ToQString(caption);
+            return caption.empty() ? QStringLiteral("%1 列目").arg(section + 1)
+                                   : ToQString(caption);
     }
     return QAbstractTableModel::headerData(section, orientation, role);
 }

@@ -3,7 +3,6 @@
 
 #include <QAbstractTableModel>
 #include <QString>
-
 #include <chrono>
 #include <cstddef>
 #include <memory>

@@ -31,7 +31,6 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
-
 #include <algorithm>
 #include <chrono>
 #include <climits>
@@ -153,8 +152,8 @@ TForm4::~TForm4() {
 void TForm4::CreateControls() {
     // Made in tab order, so that Qt's own order (which the table's Tab follows) is the keys'.
     GroupBox1 = MakeFrame(this, "GroupBox1", u"計算の向き"_s);
-    RadioButton1 = MakeButton<QRadioButton>(GroupBox1, "RadioButton1", u"希望工事費 (税込) → 内訳"_s,
-                                            {}, PGothic(12), kBlack);
+    RadioButton1 = MakeButton<QRadioButton>(GroupBox1, "RadioButton1",
+                                            u"希望工事費 (税込) → 内訳"_s, {}, PGothic(12), kBlack);
     RadioButton2 = MakeButton<QRadioButton>(GroupBox1, "RadioButton2", u"希望直接工事費 → 内訳"_s,
                                             {}, PGothic(12), kBlack);
     RadioButton1->setChecked(true);
@@ -163,7 +162,8 @@ void TForm4::CreateControls() {
     directions->addWidget(RadioButton2);
 
     RadioGroup1 = MakeFrame(this, "RadioGroup1", u"工事種類"_s);
-    rb1 = MakeButton<QRadioButton>(RadioGroup1, "rb1", u"道路維持"_s, {}, PGothic(16), WindowText());
+    rb1 =
+        MakeButton<QRadioButton>(RadioGroup1, "rb1", u"道路維持"_s, {}, PGothic(16), WindowText());
     rb2 = MakeButton<QRadioButton>(RadioGroup1, "rb2", u"新営"_s, {}, PGothic(16), WindowText());
     rb3 = MakeButton<QRadioButton>(RadioGroup1, "rb3", u"改修"_s, {}, PGothic(16), WindowText());
     rb1->setChecked(true);
@@ -190,20 +190,20 @@ void TForm4::CreateControls() {
     auto* expenses = FrameLayout<QGridLayout>(GroupBox2);
     expenses->addWidget(CheckBox1, 0, 0);
     expenses->addWidget(Edit2, 0, 1);
-    expenses->addWidget(Label1, 0, 2);
+    expenses->addWidget(Label1, 0, 2, Qt::AlignVCenter);
     expenses->addWidget(CheckBox2, 1, 0);
     expenses->addWidget(Edit3, 1, 1);
-    expenses->addWidget(Label2, 1, 2);
+    expenses->addWidget(Label2, 1, 2, Qt::AlignVCenter);
     expenses->addWidget(CheckBox3, 2, 0, 1, 3);
 
     Button1 = MakeCommand(this, "Button1", u"貼り付け"_s,
                           u"表計算ソフトでコピーした表を貼り付けます (Ctrl+V)"_s);
-    Button2 = MakeCommand(this, "Button2", u"開く…"_s,
-                          u"CSV・TSV ファイルを開きます (Ctrl+O)"_s);
+    Button2 = MakeCommand(this, "Button2", u"開く…"_s, u"CSV・TSV ファイルを開きます (Ctrl+O)"_s);
     Button3 = MakeCommand(this, "Button3", u"保存…"_s,
                           u"すべての行を CSV か TSV のファイルに保存します (Ctrl+S)"_s);
-    Button4 = MakeCommand(this, "Button4", u"コピー"_s,
-                          u"選択した範囲 (選択がなければ表全体) を見出し付きでコピーします (Ctrl+C)"_s);
+    Button4 =
+        MakeCommand(this, "Button4", u"コピー"_s,
+                    u"選択した範囲 (選択がなければ表全体) を見出し付きでコピーします (Ctrl+C)"_s);
 
     auto* grid = new BatchGrid(this);
     Grid1 = grid;
@@ -222,6 +222,9 @@ void TForm4::CreateControls() {
     columns->setAccessibleName(u"列見出し"_s);
     columns->setFont(PGothic(12));
     columns->setStretchLastSection(true);
+    // The corner button selects every cell.
+    if (auto* corner = Grid1->findChild<QAbstractButton*>())
+        corner->setAccessibleName(u"すべて選択"_s);
     QHeaderView* rows = Grid1->verticalHeader();
     rows->setObjectName(u"Grid1Rows"_s);
     rows->setAccessibleName(u"行番号"_s);
@@ -409,8 +412,8 @@ void TForm4::OpenFile(const QString& path) {
     try {
         const std::string text =
             costbatch::DecodeText(std::string_view(bytes.constData(), std::size_t(bytes.size())));
-        Load(costbatch::ParseTable(
-            text, costbatch::GuessFormat(Utf8(QFileInfo(path).fileName()), text)));
+        Load(costbatch::ParseTable(text,
+                                   costbatch::GuessFormat(Utf8(QFileInfo(path).fileName()), text)));
     } catch (const costbatch::InputError& e) {
         // Which file was refused, as the user chose it.
         throw costbatch::InputError(Utf8(QFileInfo(path).fileName()) + ": " + e.what());
@@ -474,7 +477,8 @@ void TForm4::ShowProgress() {
     else if (running)
         Label3->setText(u"計算中… %1 / %2 行"_s.arg(Count(done), Count(total)));
     else if (Model->cancelled())
-        Label3->setText(u"取消: %1 行のうち %2 行を計算しました%3"_s.arg(Count(total), Count(done), errors));
+        Label3->setText(
+            u"取消: %1 行のうち %2 行を計算しました%3"_s.arg(Count(total), Count(done), errors));
     else
         Label3->setText(u"%1 行%2"_s.arg(Count(total), errors));
 }
@@ -486,11 +490,13 @@ void TForm4::FitColumns() {
     const int inputs = columns - int(costbatch::FigureCaptions().size()) - 1;
     const int sample = std::min(Model->rowCount(), 100);
     for (int c = 0; c < columns; ++c) {
-        int width = captions.horizontalAdvance(Model->headerData(c, Qt::Horizontal).toString()) + 16;
+        int width =
+            captions.horizontalAdvance(Model->headerData(c, Qt::Horizontal).toString()) + 16;
         if (c < inputs) {
             for (int r = 0; r < sample; ++r)
-                width = std::max(width, cells.horizontalAdvance(
-                                            Model->index(r, c).data().toString().left(40)) + 12);
+                width = std::max(
+                    width,
+                    cells.horizontalAdvance(Model->index(r, c).data().toString().left(40)) + 12);
             width = std::min(width, 240);
         } else if (c < columns - 1) {
             width = std::max(width, figure);
@@ -532,8 +538,7 @@ void TForm4::CopySelection() {
     QGuiApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
-void TForm4::SaveFile(const QString& path, costbatch::Format format,
-                      costbatch::Encoding encoding) {
+void TForm4::SaveFile(const QString& path, costbatch::Format format, costbatch::Encoding encoding) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw FileError(path, "に保存できません", file.errorString());
@@ -542,8 +547,9 @@ void TForm4::SaveFile(const QString& path, costbatch::Format format,
     bool first = true;
     const auto write = [&] {
         // Only the file's start has the byte order mark.
-        const costbatch::Encoding now =
-            first || encoding != costbatch::Encoding::Utf8Bom ? encoding : costbatch::Encoding::Utf8;
+        const costbatch::Encoding now = first || encoding != costbatch::Encoding::Utf8Bom
+                                            ? encoding
+                                            : costbatch::Encoding::Utf8;
         const std::string bytes = costbatch::EncodeText(chunk, now);
         first = false;
         chunk.clear();
@@ -573,9 +579,9 @@ void TForm4::Button3Click() {
     const QString csv = u"CSV (UTF-8) (*.csv)"_s, sjis = u"CSV (Shift-JIS) (*.csv)"_s,
                   tsv = u"TSV (UTF-8) (*.tsv *.txt)"_s;
     QString filter = csv;
-    QString path = QFileDialog::getSaveFileName(
-        this, u"保存"_s, QDir(LastFolder()).filePath(u"一括計算.csv"_s),
-        QStringList{csv, sjis, tsv}.join(u";;"_s), &filter);
+    QString path = QFileDialog::getSaveFileName(this, u"保存"_s,
+                                                QDir(LastFolder()).filePath(u"一括計算.csv"_s),
+                                                QStringList{csv, sjis, tsv}.join(u";;"_s), &filter);
     if (path.isEmpty()) return;
     // The name's extension says the format where it names one; the filter says the rest.
     const QString suffix = QFileInfo(path).suffix().toLower();
@@ -587,8 +593,12 @@ void TForm4::Button3Click() {
     else
         path += format == costbatch::Format::Tsv ? u".tsv"_s : u".csv"_s;
     LastFolder() = QFileInfo(path).absolutePath();
+    // A CSV file has the byte order mark by which spreadsheets know UTF-8; a TSV file is
+    // plain text, as copied.
     SaveFile(path, format,
-             filter == sjis ? costbatch::Encoding::Cp932 : costbatch::Encoding::Utf8Bom);
+             filter == sjis                     ? costbatch::Encoding::Cp932
+             : format == costbatch::Format::Tsv ? costbatch::Encoding::Utf8
+                                                : costbatch::Encoding::Utf8Bom);
 }
 
 void TForm4::Button4Click() { CopySelection(); }

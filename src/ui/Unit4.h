@@ -3,7 +3,6 @@
 
 #include <QPointer>
 #include <QWidget>
-
 #include <functional>
 #include <memory>
 #include <optional>
