@@ -7,12 +7,8 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -26,7 +22,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QShowEvent>
 #include <QTableView>
 #include <QTimer>
@@ -37,6 +32,7 @@
 #include <string>
 #include <utility>
 
+#include "BatchFiles.h"
 #include "BatchTableModel.h"
 #include "Dialogs.h"
 #include "ProgramIcon.h"
@@ -52,9 +48,6 @@ namespace {
 constexpr std::chrono::milliseconds kSlice{40};
 // Settings typed into an edit are taken once typing pauses.
 constexpr int kTypingPauseMs = 300;
-// Rows written to a file at a time: the whole output never sits in memory at once.
-constexpr std::size_t kRowsPerWrite = 4096;
-
 // The table keeps the keys a table has (arrows, Page Up, Home, Ctrl+A) and hands the
 // window's shortcuts and its context menu to the window.
 class BatchGrid final : public QTableView {
@@ -74,21 +67,9 @@ protected:
     }
 };
 
-// Where the file dialogs open: the folder of the last file, for the life of the program.
-QString& LastFolder() {
-    static QString folder;
-    return folder;
-}
-
 QString Count(std::size_t n) { return QLocale(QLocale::Japanese).toString(qulonglong(n)); }
 
 std::string Utf8(const QString& text) { return text.toStdString(); }
-
-// A file's name and the system's reason, for a message the error box completes.
-std::runtime_error FileError(const QString& path, const char* what, const QString& reason) {
-    return std::runtime_error(
-        Utf8(u"'%1' %2 (%3)"_s.arg(QFileInfo(path).fileName(), QString::fromUtf8(what), reason)));
-}
 
 // Settings that give every row the same result: extra-amount texts count only when used.
 bool SameSettings(const costbatch::Settings& a, const costbatch::Settings& b) {
@@ -403,22 +384,7 @@ void TForm4::PasteText(const QString& text) {
     Load(costbatch::ParseTable(Utf8(text), costbatch::Format::Tsv));
 }
 
-void TForm4::OpenFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) throw FileError(path, "を開けません", file.errorString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw FileError(path, "を読めません", file.errorString());
-    try {
-        const std::string text =
-            costbatch::DecodeText(std::string_view(bytes.constData(), std::size_t(bytes.size())));
-        Load(costbatch::ParseTable(text,
-                                   costbatch::GuessFormat(Utf8(QFileInfo(path).fileName()), text)));
-    } catch (const costbatch::InputError& e) {
-        // Which file was refused, as the user chose it.
-        throw costbatch::InputError(Utf8(QFileInfo(path).fileName()) + ": " + e.what());
-    }
-}
+void TForm4::OpenFile(const QString& path) { Load(ReadTableFile(path)); }
 
 void TForm4::Load(costbatch::Table table) {
     // Refused as a whole before anything shown changes.
@@ -507,98 +473,19 @@ void TForm4::FitColumns() {
 
 void TForm4::CopySelection() {
     if (!HasRows()) return;
-    // A spreadsheet's copy: the rows and the columns that hold a selected cell.
-    const QItemSelection selection = Grid1->selectionModel()->selection();
-    std::vector<std::pair<std::size_t, std::size_t>> rows;  // [from, to)
-    std::vector<std::size_t> columns;
-    if (selection.isEmpty()) {
-        rows.emplace_back(0, Model->size());
-    } else {
-        std::vector<bool> used(std::size_t(Model->columnCount()), false);
-        for (const QItemSelectionRange& range : selection) {
-            rows.emplace_back(std::size_t(range.top()), std::size_t(range.bottom()) + 1);
-            for (int c = range.left(); c <= range.right(); ++c) used[std::size_t(c)] = true;
-        }
-        if (std::find(used.begin(), used.end(), false) != used.end())
-            for (std::size_t c = 0; c < used.size(); ++c)
-                if (used[c]) columns.push_back(c);
-        std::sort(rows.begin(), rows.end());
-        std::vector<std::pair<std::size_t, std::size_t>> merged;
-        for (const auto& r : rows)
-            if (!merged.empty() && r.first <= merged.back().second)
-                merged.back().second = std::max(merged.back().second, r.second);
-            else
-                merged.push_back(r);
-        rows = std::move(merged);
-    }
-    std::string text;
-    Model->appendCaptions(text, columns, costbatch::Format::Tsv);
-    for (const auto& [from, to] : rows)
-        Model->appendRows(text, from, to, columns, costbatch::Format::Tsv);
-    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
-}
-
-void TForm4::SaveFile(const QString& path, costbatch::Format format, costbatch::Encoding encoding) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw FileError(path, "に保存できません", file.errorString());
-    std::string chunk;
-    Model->appendCaptions(chunk, {}, format);
-    bool first = true;
-    const auto write = [&] {
-        // Only the file's start has the byte order mark.
-        const costbatch::Encoding now = first || encoding != costbatch::Encoding::Utf8Bom
-                                            ? encoding
-                                            : costbatch::Encoding::Utf8;
-        const std::string bytes = costbatch::EncodeText(chunk, now);
-        first = false;
-        chunk.clear();
-        if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
-            throw FileError(path, "に保存できません", file.errorString());
-    };
-    for (std::size_t row = 0; row < Model->size(); row += kRowsPerWrite) {
-        Model->appendRows(chunk, row, std::min(Model->size(), row + kRowsPerWrite), {}, format);
-        write();
-    }
-    if (!chunk.empty()) write();
-    // Nothing reaches the file's name until everything is written.
-    if (!file.commit()) throw FileError(path, "に保存できません", file.errorString());
+    QGuiApplication::clipboard()->setText(
+        QString::fromStdString(SelectionText(*Model, Grid1->selectionModel()->selection())));
 }
 
 void TForm4::Button1Click() { PasteText(QGuiApplication::clipboard()->text()); }
 
 void TForm4::Button2Click() {
-    const QString path = QFileDialog::getOpenFileName(
-        this, u"開く"_s, LastFolder(), u"表 (*.csv *.tsv *.txt);;すべてのファイル (*)"_s);
-    if (path.isEmpty()) return;
-    LastFolder() = QFileInfo(path).absolutePath();
-    OpenFile(path);
+    if (const QString path = ChooseOpenFile(this); !path.isEmpty()) OpenFile(path);
 }
 
 void TForm4::Button3Click() {
-    const QString csv = u"CSV (UTF-8) (*.csv)"_s, sjis = u"CSV (Shift-JIS) (*.csv)"_s,
-                  tsv = u"TSV (UTF-8) (*.tsv *.txt)"_s;
-    QString filter = csv;
-    QString path = QFileDialog::getSaveFileName(this, u"保存"_s,
-                                                QDir(LastFolder()).filePath(u"一括計算.csv"_s),
-                                                QStringList{csv, sjis, tsv}.join(u";;"_s), &filter);
-    if (path.isEmpty()) return;
-    // The name's extension says the format where it names one; the filter says the rest.
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    costbatch::Format format = filter == tsv ? costbatch::Format::Tsv : costbatch::Format::Csv;
-    if (suffix == u"tsv"_s || suffix == u"txt"_s)
-        format = costbatch::Format::Tsv;
-    else if (suffix == u"csv"_s)
-        format = costbatch::Format::Csv;
-    else
-        path += format == costbatch::Format::Tsv ? u".tsv"_s : u".csv"_s;
-    LastFolder() = QFileInfo(path).absolutePath();
-    // A CSV file has the byte order mark by which spreadsheets know UTF-8; a TSV file is
-    // plain text, as copied.
-    SaveFile(path, format,
-             filter == sjis                     ? costbatch::Encoding::Cp932
-             : format == costbatch::Format::Tsv ? costbatch::Encoding::Utf8
-                                                : costbatch::Encoding::Utf8Bom);
+    if (const auto target = ChooseSaveFile(this))
+        WriteTableFile(*Model, target->path, target->format, target->encoding);
 }
 
 void TForm4::Button4Click() { CopySelection(); }

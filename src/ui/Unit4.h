@@ -41,8 +41,6 @@ public:
     // tab-separated as a spreadsheet copies it; a file's encoding and format are recognised.
     void PasteText(const QString& text);
     void OpenFile(const QString& path);
-    // Every row out, written whole or not at all.
-    void SaveFile(const QString& path, costbatch::Format format, costbatch::Encoding encoding);
     // The selected cells (all when none is selected) with their captions, tab-separated.
     void CopySelection();
 

@@ -1,5 +1,4 @@
-// Qt Test tests of the batch window, checked against the calculating windows
-// themselves.
+// Qt Test tests of the batch window, checked against the calculating windows themselves.
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -47,8 +46,7 @@ QStringList Cells(const TForm4& f, int row, int from, int count) {
 
 QString Clipboard() { return QGuiApplication::clipboard()->text(); }
 
-// Answers the next file dialog with `path` (after choosing `filter`, when
-// given).
+// Answers the next file dialog with `path` (after choosing `filter`, when given).
 void AnswerFileDialog(const QString& path, const QString& filter) {
     auto* poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, poll, [poll, path, filter] {
@@ -56,7 +54,8 @@ void AnswerFileDialog(const QString& path, const QString& filter) {
         if (!dialog) return;
         poll->deleteLater();
         if (!filter.isEmpty()) dialog->selectNameFilter(filter);
-        dialog->selectFile(path);
+        // Typed, as selectFile leaves a focused name field alone.
+        dialog->findChild<QLineEdit*>(u"fileNameEdit"_s)->setText(path);
         QMetaObject::invokeMethod(dialog, "accept");
     });
     poll->start(20);
@@ -89,8 +88,7 @@ private slots:
     void init() { form = std::make_unique<TForm4>(); }
     void cleanup() { form.reset(); }
 
-    // Named and reachable: every control by Tab, the table's cells read with
-    // their captions.
+    // Named and reachable: every control by Tab, the table's cells read with their captions.
     void keyboardAndNames() {
         Paste(*form, u"100\n200\n"_s);
         form->show();
@@ -123,8 +121,7 @@ private slots:
                  u"共通仮設費"_s);
     }
 
-    // Each row as the window it comes from shows it: figures, or its error box's
-    // message.
+    // Each row as the window it comes from shows it: figures, or its error box's message.
     void rowsAsTheWindowsShow_data() {
         QTest::addColumn<QString>("window");
         QTest::addColumn<int>("work");            // rb1..rb3
@@ -174,8 +171,7 @@ private slots:
         check("CheckBox2", !extraNoOverhead.isEmpty());
         set("Edit3", extraNoOverhead);
         check("CheckBox3", noCommonTemp);
-        // Typed rates come in a caption row, as a copy of the calculator's table
-        // would.
+        // Typed rates come in a caption row, as a copy of the calculator's table would.
         const QStringList typed = rates.split(u'/', Qt::SkipEmptyParts);
         QString pasted = typed.isEmpty()
                              ? QString()
@@ -203,9 +199,8 @@ private slots:
         }
     }
 
-    // Cancelled from the event loop while computing: the rows done keep their
-    // figures, the others their inputs, and every row is still there and goes out
-    // again.
+    // Cancelled from the event loop while computing: the rows done keep their figures, the others
+    // their inputs, and every row is still there and goes out again.
     void cancelKeepsComputedRows() {
         constexpr int kRows = 200'000;
         form->PasteText(u"1000\n"_s.repeated(kRows));
@@ -225,8 +220,7 @@ private slots:
         QVERIFY(lines.last().endsWith(u"\t取消"_s));
     }
 
-    // Copied and pasted back, a table reads as itself; a selection copies its
-    // rectangle.
+    // Copied and pasted back, a table reads as itself; a selection copies its rectangle.
     void copyRoundTrips() {
         Paste(*form, u"希望工事費 (税込)\t工事種類\n100\t新営\n2500\t改修\nabc\t道路維持\n"_s);
         const QString all = CopyAll(*form);
@@ -242,8 +236,8 @@ private slots:
                                   u'\n' + Cells(*form, 1, 2, 2).join(u'\t') + u'\n');
     }
 
-    // Through the file dialogs: each file read or written whole, or an error box
-    // and nothing changed.
+    // Through the file dialogs: each file read or written whole, or an error box and nothing
+    // changed.
     void files_data() {
         QTest::addColumn<bool>("save");
         QTest::addColumn<QString>("name");      // as typed into the dialog
