@@ -143,6 +143,11 @@ QVariant BatchTableModel::data(const QModelIndex& index, int role) const {
             return int(
                 (leftAligned_.at(std::size_t(index.column())) ? Qt::AlignLeft : Qt::AlignRight) |
                 Qt::AlignVCenter);
+        case Qt::ToolTipRole:
+            // A failed row's message, wherever the pointer is on the row.
+            if (row < results_.size() && !results_[row].ok)
+                return ToQString(results_[row].message).left(kShownCharacters);
+            return {};
         case Qt::ForegroundRole:
             if (!isResultColumn(index.column())) return {};
             if (row < results_.size()) return results_[row].ok ? QVariant() : QBrush(kRed);
