@@ -1,4 +1,5 @@
 // One input table recognised column by column, and each row's calculation and output row.
+#include <algorithm>
 #include <string>
 
 #include "batch/batch.h"
@@ -74,7 +75,8 @@ costmodel::WorkType ReadWork(std::string_view cell) {
     const std::string_view name = Trim(cell);
     for (const WorkName& w : kWorkNames)
         if (w.name == name) return w.work;
-    throw RowFault{std::string(kWork) + " " + Quoted(cell) + " は 道路維持, 新営, 改修 のどれかです"};
+    throw RowFault{std::string(kWork) + " " + Quoted(cell) +
+                   " は 道路維持, 新営, 改修 のどれかです"};
 }
 
 bool ReadYesNo(std::string_view cell) {
@@ -122,9 +124,11 @@ void Batch::readCaptionRow() {
         const std::string_view name = Trim(input_.cell(0, c));
         captioned = isFigure(name) || isSetting(name);
     }
+    // The first row sets the columns, captioned or not: a long row further down must not
+    // widen a million others.
+    width_ = std::max<std::size_t>(columns, 1);
     if (!captioned) {
         // One amount first; the other columns ride along uncaptioned.
-        for (std::size_t r = 0; r < input_.rows(); ++r) width_ = std::max(width_, input_.columns(r));
         kept_.push_back(0);
         captions_.emplace_back(direction_ == Direction::Reverse ? kReverseAmount : kForwardAmount);
         for (std::size_t c = 1; c < width_; ++c) {
@@ -135,7 +139,6 @@ void Batch::readCaptionRow() {
     }
 
     hasCaptionRow_ = true;
-    width_ = columns;
     std::size_t reverseAt = kNone, forwardAt = kNone, resultAt = kNone;
     std::array<std::size_t, 13> figureAt;
     figureAt.fill(kNone);
@@ -143,7 +146,7 @@ void Batch::readCaptionRow() {
     const auto claim = [&](std::size_t& slot, std::string_view name, std::size_t c) {
         if (slot != kNone)
             throw InputError("見出し '" + std::string(name) + "' が 2 つあります (" +
-                             ColumnText(slot) + "と" + ColumnText(c) + ")");
+                             ColumnText(slot) + "と " + ColumnText(c) + ")");
         slot = c;
     };
     for (std::size_t c = 0; c < columns; ++c) {
@@ -206,49 +209,39 @@ std::string_view Batch::inputCell(std::size_t row, std::size_t column) const {
 
 void Batch::computeRow(std::size_t row, RowResult& result) const {
     const std::size_t cellsInRow = input_.columns(row + (hasCaptionRow_ ? 1 : 0));
-    if (hasCaptionRow_ && cellsInRow > width_)
-        throw RowFault{"列が多すぎます (" + std::to_string(cellsInRow) + " 列, 見出しは " +
-                       std::to_string(width_) + " 列)"};
-    const costmodel::WorkType work =
-        columns_.work != kNone ? ReadWork(inputCell(row, columns_.work)) : settings_.work;
-    const bool noCommonTemp = columns_.noCommonTemp != kNone
-                                  ? ReadYesNo(inputCell(row, columns_.noCommonTemp))
-                                  : settings_.noCommonTemp;
-    bool extraInNet = settings_.extraInNet;
-    std::string_view extraInNetText = settings_.extraInNetText;
-    if (columns_.extraInNet != kNone) {
-        extraInNetText = inputCell(row, columns_.extraInNet);
-        extraInNet = ReadExtra(extraInNetText);
-    }
-    bool extraNoOverhead = settings_.extraNoOverhead;
-    std::string_view extraNoOverheadText = settings_.extraNoOverheadText;
-    if (columns_.extraNoOverhead != kNone) {
-        extraNoOverheadText = inputCell(row, columns_.extraNoOverhead);
-        extraNoOverhead = ReadExtra(extraNoOverheadText);
-    }
-    const std::string_view amount = inputCell(row, columns_.amount);
-
+    if (cellsInRow > width_)
+        throw RowFault{"列が多すぎます (" + std::to_string(cellsInRow) + " 列, " +
+                       (hasCaptionRow_ ? "見出しは " : "1 行目は ") + std::to_string(width_) +
+                       " 列)"};
+    // What both windows read alike: the amount, the category and the expense settings.
+    const auto fillShared = [&](auto& in) {
+        in.Edit1 = inputCell(row, columns_.amount);
+        in.Work = columns_.work != kNone ? ReadWork(inputCell(row, columns_.work)) : settings_.work;
+        in.CheckBox3 = columns_.noCommonTemp != kNone
+                           ? ReadYesNo(inputCell(row, columns_.noCommonTemp))
+                           : settings_.noCommonTemp;
+        in.CheckBox1 = settings_.extraInNet;
+        in.Edit2 = settings_.extraInNetText;
+        if (columns_.extraInNet != kNone) {
+            in.Edit2 = inputCell(row, columns_.extraInNet);
+            in.CheckBox1 = ReadExtra(in.Edit2);
+        }
+        in.CheckBox2 = settings_.extraNoOverhead;
+        in.Edit3 = settings_.extraNoOverheadText;
+        if (columns_.extraNoOverhead != kNone) {
+            in.Edit3 = inputCell(row, columns_.extraNoOverhead);
+            in.CheckBox2 = ReadExtra(in.Edit3);
+        }
+    };
     if (direction_ == Direction::Reverse) {
         costmodel::SearchInput in;
-        in.Edit1 = amount;
-        in.CheckBox1 = extraInNet;
-        in.Edit2 = extraInNetText;
-        in.CheckBox2 = extraNoOverhead;
-        in.Edit3 = extraNoOverheadText;
-        in.CheckBox3 = noCommonTemp;
-        in.Work = work;
+        fillShared(in);
         costmodel::CostBreakdown state;
         costmodel::InitSearchState(state);
         result.values = costmodel::ReverseSearch(state, in);
     } else {
         costmodel::ForwardInput in;
-        in.Edit1 = amount;
-        in.CheckBox1 = extraInNet;
-        in.Edit2 = extraInNetText;
-        in.CheckBox2 = extraNoOverhead;
-        in.Edit3 = extraNoOverheadText;
-        in.CheckBox3 = noCommonTemp;
-        in.Work = work;
+        fillShared(in);
         in.Edit4 = inputCell(row, columns_.generalMgmtRate);
         in.Edit5 = inputCell(row, columns_.siteMgmtRate);
         in.Edit6 = inputCell(row, columns_.commonTempRate);
@@ -297,7 +290,8 @@ std::vector<std::string> Batch::cells(std::size_t row, const RowResult& result) 
     out.reserve(captions_.size());
     for (std::size_t c : kept_) out.emplace_back(inputCell(row, c));
     if (result.ok) {
-        for (std::string& text : costmodel::FormatResults(result.values)) out.push_back(std::move(text));
+        for (std::string& text : costmodel::FormatResults(result.values))
+            out.push_back(std::move(text));
     } else {
         for (std::size_t f = 0; f < kFigureCaptions.size(); ++f)
             out.emplace_back(inputCell(row, typedRateColumn(f)));

@@ -149,7 +149,7 @@ private:
     Settings settings_;
     Direction direction_;
     bool hasCaptionRow_ = false;
-    std::size_t width_ = 0;  // columns a data row may have
+    std::size_t width_ = 0;  // columns a data row may have: the first row's
     Columns columns_;
     std::vector<std::size_t> kept_;  // input columns copied to the output, in order
     std::vector<std::string> captions_;

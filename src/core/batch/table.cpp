@@ -13,10 +13,9 @@ char DelimiterOf(Format format) { return format == Format::Csv ? ',' : '\t'; }
 // Line breaks in a piece of text: CRLF, LF or a lone CR each count once.
 std::size_t LineBreaks(std::string_view text) {
     std::size_t breaks = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n') ++breaks;
-        else if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) ++breaks;
-    }
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
+            ++breaks;
     return breaks;
 }
 
