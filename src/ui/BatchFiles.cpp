@@ -8,6 +8,7 @@
 #include <QItemSelection>
 #include <QSaveFile>
 #include <QStringList>
+
 #include <algorithm>
 #include <stdexcept>
 #include <utility>

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+
 #include <optional>
 #include <string>
 

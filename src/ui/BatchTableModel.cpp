@@ -3,6 +3,7 @@
 
 #include <QBrush>
 #include <QColor>
+
 #include <algorithm>
 #include <climits>
 

@@ -3,6 +3,7 @@
 
 #include <QAbstractTableModel>
 #include <QString>
+
 #include <chrono>
 #include <cstddef>
 #include <memory>

@@ -26,6 +26,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+
 #include <algorithm>
 #include <chrono>
 #include <climits>
@@ -48,6 +49,7 @@ namespace {
 constexpr std::chrono::milliseconds kSlice{40};
 // Settings typed into an edit are taken once typing pauses.
 constexpr int kTypingPauseMs = 300;
+
 // The table keeps the keys a table has (arrows, Page Up, Home, Ctrl+A) and hands the
 // window's shortcuts and its context menu to the window.
 class BatchGrid final : public QTableView {

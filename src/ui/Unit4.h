@@ -3,6 +3,7 @@
 
 #include <QPointer>
 #include <QWidget>
+
 #include <functional>
 #include <memory>
 #include <optional>

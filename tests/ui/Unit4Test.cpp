@@ -13,6 +13,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
+
 #include <memory>
 
 #include "Accessible.h"
