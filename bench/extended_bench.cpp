@@ -23,7 +23,7 @@ void BM_EvaluateCosts(benchmark::State& state) {
     for (auto _ : state) {
         CostBreakdown b;
         b.DirectCost = direct;
-        detail::evaluateStaged<X>(b, rules, false, [] {});
+        detail::EvaluateStaged<X>(b, rules, false, [] {});
         benchmark::DoNotOptimize(b);
         direct = direct < 150000 ? direct * 1.01 + 0.1 : 250;
     }

@@ -12,7 +12,7 @@ target=${1:-}
 case "$target" in
   aarch64)
     toolchain=aarch64-linux-gnu.cmake
-    packages=(cmake ninja-build googletest g++-aarch64-linux-gnu qemu-user
+    packages=(cmake ninja-build pkg-config googletest g++-aarch64-linux-gnu qemu-user
               libc6:arm64 libmpfr-dev:arm64 libgmp-dev:arm64)
     # The target's libraries come from Debian's arm64 packages beside the host's.
     if ! dpkg --print-foreign-architectures | grep -qx arm64; then

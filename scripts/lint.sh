@@ -7,12 +7,13 @@ build="$here/build-lint"
 . "$here/scripts/packages.sh"
 ensure_packages clang-tidy
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DZANVORO_WERROR=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
+  -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 cmake --build "$build"
 echo "== clang-tidy"
 cd "$here"
 status=0
-for f in src/core/*/*.cpp src/ui/*.cpp src/app/*.cpp packaging/*.cpp; do
+shopt -s nullglob
+for f in src/core/*/*.cpp src/ui/*.cpp src/ui/*/*.cpp src/app/*.cpp src/cli/*.cpp packaging/*.cpp; do
   [ "$f" = src/core/platform/platform_windows.cpp ] && continue  # not in this build: checked below
   clang-tidy -p "$build" --quiet "$f" 2>/dev/null || status=1
 done

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts the calculator.
+# Sets up, builds and starts the calculator (scripts/setup.sh installs what that needs).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build="$here/build"

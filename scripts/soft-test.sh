@@ -20,7 +20,7 @@ shift $(($# < 1 ? $# : 1))
 # The libraries are named with this machine's architecture: an arm64 copy from a cross build
 # must not pass for them.
 arch=$(dpkg --print-architecture)
-packages=(cmake ninja-build g++ libgtest-dev "libmpfr-dev:$arch" "libgmp-dev:$arch")
+packages=(cmake ninja-build g++ pkg-config libgtest-dev "libmpfr-dev:$arch" "libgmp-dev:$arch")
 ((ld64)) && packages+=(clang-14 googletest)
 ensure_packages "${packages[@]}"
 

@@ -4,7 +4,7 @@
 # a real X server with a window manager (Xvfb + openbox, xcb); last, through AT-SPI, that every
 # control of the three windows has a name for screen readers. Fails on any failed test or
 # sanitizer finding.
-# Usage: scripts/ui-tests.sh [build-dir]   (default build, already built by scripts/setup.sh;
+# Usage: scripts/ui-tests.sh [build-dir]   (default build, already built by scripts/test.sh;
 #        the sanitizer build goes to build-ui-asan)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -12,10 +12,10 @@ build=${1:-"$here/build"}
 asan="$here/build-ui-asan"
 
 for tool in cmake ninja ctest xvfb-run xauth openbox xdotool dbus-run-session; do
-  command -v "$tool" >/dev/null || { echo "$tool missing: run scripts/setup.sh first" >&2; exit 1; }
+  command -v "$tool" >/dev/null || { echo "$tool missing: run scripts/test.sh first" >&2; exit 1; }
 done
 for lang in ja_JP.UTF-8 C.UTF-8; do
-  locale -a | grep -qix "${lang/UTF-8/utf8}" || { echo "locale $lang missing: run scripts/setup.sh first" >&2; exit 1; }
+  locale -a | grep -qix "${lang/UTF-8/utf8}" || { echo "locale $lang missing: run scripts/test.sh first" >&2; exit 1; }
 done
 
 # The window test programs of a build, by the label CMake gives them.

@@ -10,6 +10,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# pkg-config sees the target's packages only, never the host's (its MPFR above all).
+set(ENV{PKG_CONFIG_LIBDIR} /usr/x86_64-w64-mingw32/lib/pkgconfig)
+set(ENV{PKG_CONFIG_SYSROOT_DIR} "")
 
 # Everything linked in (libgcc, libstdc++, winpthread), so a program needs no DLL beside it.
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)

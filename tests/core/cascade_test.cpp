@@ -133,10 +133,12 @@ TEST(ComputeAmounts, CommonCostsTotalIsThePlainSum) {
 
 TEST(ComputeAmounts, RangeErrorKeepsTheFieldsWrittenBefore) {
     CostBreakdown b = withRates(300000000, 0, 27.14, 14.38);
-    b.WorkCost = 7;  // written after the failing step: must stay
+    b.CommonTempCost = 7;  // overwritten by step 1
+    b.NetCost = 7;         // its rounding fails: must stay
+    b.WorkCost = 7;        // written after the failing step: must stay
     EXPECT_THROW(ComputeAmounts(b), InvalidOperationError);
-    EXPECT_EQ(b.CommonTempCost, 0);  // step 1 ran
-    EXPECT_EQ(b.NetCost, 0);         // its rounding failed
+    EXPECT_EQ(b.CommonTempCost, 0);
+    EXPECT_EQ(b.NetCost, 7);
     EXPECT_EQ(b.WorkCost, 7);
 
     CostBreakdown c = withRates(150000000, 10.03, 23.18, 7.22);  // fails at WorkPrice

@@ -273,14 +273,14 @@ TEST(SoftExtended, EstimatesAndSearchesAreTheX87s) {
         s.DirectCost = x.DirectCost = std::round(amount(rng) * 10) / 10;
         s.ExtraInNet = x.ExtraInNet = i % 4 == 0 ? amount(rng) : 0;
         s.ExtraNoOverhead = x.ExtraNoOverhead = i % 5 == 0 ? amount(rng) : 0;
-        detail::evaluateStaged<Soft>(s, RulesFor(w), i % 7 == 0, [] {});
-        detail::evaluateStaged<Native>(x, RulesFor(w), i % 7 == 0, [] {});
+        detail::EvaluateStaged<Soft>(s, RulesFor(w), i % 7 == 0, [] {});
+        detail::EvaluateStaged<Native>(x, RulesFor(w), i % 7 == 0, [] {});
         ASSERT_EQ(s, x) << s.DirectCost;
         s.CommonTempRate = x.CommonTempRate = rate(rng);
         s.SiteMgmtRate = x.SiteMgmtRate = rate(rng);
         s.GeneralMgmtRate = x.GeneralMgmtRate = rate(rng);
-        detail::cascade<Soft>(s);
-        detail::cascade<Native>(x);
+        detail::Cascade<Soft>(s);
+        detail::Cascade<Native>(x);
         ASSERT_EQ(s, x) << s.DirectCost;
     }
     for (double target = 0.5; target < 2.2e8; target *= 1.37) {

@@ -254,11 +254,12 @@ TEST(EvaluateWithManualRates, UsesTheTypedRatesUnrounded) {
 TEST(EvaluateWithManualRates, BadRateStopsAfterStoringTheOnesBefore) {
     CostBreakdown b;
     b.DirectCost = 100;
+    b.SiteMgmtRate = 8;
     b.GeneralMgmtRate = 3;
     b.TotalCost = 77;
     EXPECT_THROW(EvaluateWithManualRates(b, "12", "x", "5"), ConversionError);
     EXPECT_EQ(b.CommonTempRate, 12);
-    EXPECT_EQ(b.SiteMgmtRate, 0);
+    EXPECT_EQ(b.SiteMgmtRate, 8);
     EXPECT_EQ(b.GeneralMgmtRate, 3);
     EXPECT_EQ(b.TotalCost, 77);  // no cascade
 }

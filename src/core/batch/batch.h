@@ -43,9 +43,17 @@ class Table {
 public:
     std::size_t rows() const;
     std::size_t columns(std::size_t row) const;
+    // Empty for a column past the row's end.
     std::string_view cell(std::size_t row, std::size_t column) const;
     void addRow(const std::vector<std::string_view>& cells);
     void reserve(std::size_t rows, std::size_t bytes);
+
+    // Building a row piece by piece: text into the open cell, then the cell, then the row
+    // (or dropping the row's cells again).
+    void appendToCell(std::string_view text);
+    void endCell();
+    void endRow();
+    void discardRow();
 
 private:
     std::string text_;
@@ -73,6 +81,9 @@ Table ParseTable(std::string_view utf8Text, Format format);
 std::string FormatCell(std::string_view text, Format format);
 // A whole row, cells joined by the format's delimiter, ending in "\r\n" for CSV, "\n" for TSV.
 std::string FormatRow(const std::vector<std::string>& cells, Format format);
+// The same, appended to out.
+void AppendCell(std::string& out, std::string_view text, Format format);
+void AppendRow(std::string& out, const std::vector<std::string>& cells, Format format);
 
 // The thirteen figures' captions in build-up order (FormatResults' order), then 結果.
 const std::array<std::string_view, 13>& FigureCaptions();
@@ -109,6 +120,39 @@ public:
     // shows it (empty when the row failed), or the message.
     std::string cell(std::size_t row, const RowResult& result, std::size_t column) const;
     std::vector<std::string> cells(std::size_t row, const RowResult& result) const;
+    // Row i's output row (or the caption row) in a format, appended to out.
+    void appendRow(std::string& out, std::size_t row, const RowResult& result,
+                   Format format) const;
+    void appendCaptions(std::string& out, Format format) const;
+
+private:
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    // The input columns of a row's settings (kNone: from Settings) and of the typed rates.
+    struct Columns {
+        std::size_t amount = 0;
+        std::size_t work = kNone;
+        std::size_t extraInNet = kNone;
+        std::size_t extraNoOverhead = kNone;
+        std::size_t noCommonTemp = kNone;
+        std::size_t commonTempRate = kNone;  // Edit6
+        std::size_t siteMgmtRate = kNone;    // Edit5
+        std::size_t generalMgmtRate = kNone; // Edit4
+    };
+
+    void readCaptionRow();
+    std::string_view inputCell(std::size_t row, std::size_t column) const;
+    void computeRow(std::size_t row, RowResult& result) const;
+    // The output column's typed rate shown on a failed row, or kNone.
+    std::size_t typedRateColumn(std::size_t figure) const;
+
+    Table input_;
+    Settings settings_;
+    Direction direction_;
+    bool hasCaptionRow_ = false;
+    std::size_t width_ = 0;  // columns a data row may have: the first row's
+    Columns columns_;
+    std::vector<std::size_t> kept_;  // input columns copied to the output, in order
+    std::vector<std::string> captions_;
 };
 
 }  // namespace costbatch

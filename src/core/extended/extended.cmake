@@ -28,24 +28,26 @@ endif()
 message(STATUS "Extended arithmetic: ${ZANVORO_EXTENDED}")
 
 # SoftExtended is built whenever MPFR is there: the soft configuration needs it, and the
-# native one's tests and benchmarks compare against it.
-find_path(MPFR_INCLUDE_DIR mpfr.h)
-find_library(MPFR_LIBRARY mpfr)
-find_library(GMP_LIBRARY gmp)
-if(ZANVORO_EXTENDED STREQUAL "soft" AND (NOT MPFR_INCLUDE_DIR OR NOT MPFR_LIBRARY))
-  message(FATAL_ERROR "ZANVORO_EXTENDED=soft needs GNU MPFR (Debian: libmpfr-dev)")
+# native one's tests and benchmarks compare against it. MPFR's mpfr.pc names GMP too; cross
+# builds point pkg-config at the target's own (the toolchain files set PKG_CONFIG_LIBDIR).
+find_package(PkgConfig QUIET)
+if(PKG_CONFIG_FOUND)
+  pkg_check_modules(MPFR QUIET IMPORTED_TARGET GLOBAL mpfr)
 endif()
-if(MPFR_INCLUDE_DIR AND MPFR_LIBRARY)
+if(ZANVORO_EXTENDED STREQUAL "soft" AND NOT TARGET PkgConfig::MPFR)
+  message(FATAL_ERROR "ZANVORO_EXTENDED=soft needs GNU MPFR, found through pkg-config "
+                      "(Debian: libmpfr-dev and pkg-config)")
+endif()
+if(TARGET PkgConfig::MPFR)
   add_library(costmodel_soft STATIC
     ${CMAKE_CURRENT_LIST_DIR}/soft_extended.cpp
     ${CMAKE_CURRENT_LIST_DIR}/soft_extended_mpfr.cpp)
   target_include_directories(costmodel_soft PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
-  target_include_directories(costmodel_soft PRIVATE ${MPFR_INCLUDE_DIR})
   target_compile_features(costmodel_soft PUBLIC cxx_std_20)
-  target_link_libraries(costmodel_soft PRIVATE ${MPFR_LIBRARY})
-  if(GMP_LIBRARY)
-    target_link_libraries(costmodel_soft PRIVATE ${GMP_LIBRARY})
-  endif()
+  target_link_libraries(costmodel_soft PRIVATE PkgConfig::MPFR
+                        zanvoro_warnings zanvoro_sanitizers zanvoro_fuzz_coverage)
+else()
+  message(STATUS "GNU MPFR not found through pkg-config: no SoftExtended to test against")
 endif()
 
 if(ZANVORO_EXTENDED STREQUAL "soft")

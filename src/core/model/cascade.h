@@ -96,54 +96,54 @@ double RateIn(const RateRule& rule, double base) {
 // --- Exact values: what the windows compute ---
 
 template <class X>
-X widen(double x) {
+X Widen(double x) {
     return X(x);
 }
 template <class X>
-double store(X x) {
+double Store(X x) {
     return x.ToDouble();
 }
 template <class X>
-X round1(X x) {
+X RoundTenth(X x) {
     return RoundoffIn(-1, x);
 }
 template <class X>
-double rateOf(const RateRule& rule, double base) {
+double RateOf(const RateRule& rule, double base) {
     return RateIn<X>(rule, base);
 }
 
-// --- Bounds: every value a block of direct costs can give lies within [lo, hi] ---
+// --- Bounds: every value a block of direct costs can give lies within [Lo, Hi] ---
 // Rounded IEEE operations and Roundoff are monotone in each argument, so evaluating the
 // corners encloses every exact result; OutOfRange marks a bound Roundoff could not hold.
 
 template <class X>
 struct XBounds {
-    X lo, hi;
+    X Lo, Hi;
     bool OutOfRange = false;
 };
 
 struct Bounds {
-    double lo = 0, hi = 0;
+    double Lo = 0, Hi = 0;
     bool OutOfRange = false;
 };
 
 template <class X>
-XBounds<X> widen(Bounds b) {
-    return {X(b.lo), X(b.hi), b.OutOfRange};
+XBounds<X> Widen(Bounds b) {
+    return {X(b.Lo), X(b.Hi), b.OutOfRange};
 }
 template <class X>
-Bounds store(XBounds<X> b) {
-    return {b.lo.ToDouble(), b.hi.ToDouble(), b.OutOfRange};
+Bounds Store(XBounds<X> b) {
+    return {b.Lo.ToDouble(), b.Hi.ToDouble(), b.OutOfRange};
 }
 
 template <class X>
 XBounds<X> operator+(XBounds<X> a, XBounds<X> b) {
-    return {a.lo + b.lo, a.hi + b.hi, a.OutOfRange || b.OutOfRange};
+    return {a.Lo + b.Lo, a.Hi + b.Hi, a.OutOfRange || b.OutOfRange};
 }
 
 template <class X>
 XBounds<X> operator*(XBounds<X> a, XBounds<X> b) {
-    const X c1 = a.lo * b.lo, c2 = a.lo * b.hi, c3 = a.hi * b.lo, c4 = a.hi * b.hi;
+    const X c1 = a.Lo * b.Lo, c2 = a.Lo * b.Hi, c3 = a.Hi * b.Lo, c4 = a.Hi * b.Hi;
     const X lo12 = c1 < c2 ? c1 : c2, lo34 = c3 < c4 ? c3 : c4;
     const X hi12 = c1 < c2 ? c2 : c1, hi34 = c3 < c4 ? c4 : c3;
     return {lo12 < lo34 ? lo12 : lo34, hi12 < hi34 ? hi34 : hi12, a.OutOfRange || b.OutOfRange};
@@ -151,27 +151,27 @@ XBounds<X> operator*(XBounds<X> a, XBounds<X> b) {
 
 template <class X>
 XBounds<X> operator*(XBounds<X> a, X k) {
-    const X x = a.lo * k, y = a.hi * k;
+    const X x = a.Lo * k, y = a.Hi * k;
     return {x < y ? x : y, x < y ? y : x, a.OutOfRange};
 }
 template <class X>
 XBounds<X> operator*(X k, XBounds<X> a) {
-    const X x = k * a.lo, y = k * a.hi;
+    const X x = k * a.Lo, y = k * a.Hi;
     return {x < y ? x : y, x < y ? y : x, a.OutOfRange};
 }
 
 template <class X>
-XBounds<X> round1(XBounds<X> b) {
+XBounds<X> RoundTenth(XBounds<X> b) {
     XBounds<X> r = b;
-    if (!TryRoundoffIn(-1, b.lo, r.lo) || !TryRoundoffIn(-1, b.hi, r.hi)) r.OutOfRange = true;
+    if (!TryRoundoffIn(-1, b.Lo, r.Lo) || !TryRoundoffIn(-1, b.Hi, r.Hi)) r.OutOfRange = true;
     return r;
 }
 
 // Formula rates fall as their base grows, so the bounds swap ends.
 template <class X>
-Bounds rateOf(const RateRule& rule, Bounds base) {
+Bounds RateOf(const RateRule& rule, Bounds base) {
     if (base.OutOfRange) return {0, 0, true};
-    return {RateIn<X>(rule, base.hi), RateIn<X>(rule, base.lo), false};
+    return {RateIn<X>(rule, base.Hi), RateIn<X>(rule, base.Lo), false};
 }
 
 // Same field names as CostBreakdown, so one template serves both.
@@ -182,35 +182,35 @@ struct BoundsBreakdown {
 };
 
 template <class X, class B>
-void cascade(B& b) {
+void Cascade(B& b) {
     const X percent = X::FromBits(kPercent), taxRate = X::FromBits(kTaxRate);
-    auto w = [](auto field) { return widen<X>(field); };
-    b.CommonTempCost = store(round1(w(b.DirectCost) * w(b.CommonTempRate) * percent));
-    b.NetCost = store(round1(w(b.DirectCost) + w(b.CommonTempCost)) + w(b.ExtraInNet));
-    b.SiteMgmtCost = store(round1(w(b.NetCost) * w(b.SiteMgmtRate) * percent));
-    b.WorkCost = store(round1(w(b.NetCost) + w(b.SiteMgmtCost)));
-    b.GeneralMgmtCost = store(round1(w(b.WorkCost) * w(b.GeneralMgmtRate) * percent));
-    b.WorkPrice = store(round1(w(b.WorkCost) + w(b.GeneralMgmtCost)));
-    b.ConsumptionTax = store(round1(taxRate * w(b.WorkPrice)));
-    b.TotalCost = store(round1(w(b.WorkPrice) + w(b.ConsumptionTax)) + w(b.ExtraNoOverhead));
-    b.CommonCostsTotal = store(w(b.GeneralMgmtCost) + w(b.SiteMgmtCost) + w(b.CommonTempCost));
+    auto w = [](auto field) { return Widen<X>(field); };
+    b.CommonTempCost = Store(RoundTenth(w(b.DirectCost) * w(b.CommonTempRate) * percent));
+    b.NetCost = Store(RoundTenth(w(b.DirectCost) + w(b.CommonTempCost)) + w(b.ExtraInNet));
+    b.SiteMgmtCost = Store(RoundTenth(w(b.NetCost) * w(b.SiteMgmtRate) * percent));
+    b.WorkCost = Store(RoundTenth(w(b.NetCost) + w(b.SiteMgmtCost)));
+    b.GeneralMgmtCost = Store(RoundTenth(w(b.WorkCost) * w(b.GeneralMgmtRate) * percent));
+    b.WorkPrice = Store(RoundTenth(w(b.WorkCost) + w(b.GeneralMgmtCost)));
+    b.ConsumptionTax = Store(RoundTenth(taxRate * w(b.WorkPrice)));
+    b.TotalCost = Store(RoundTenth(w(b.WorkPrice) + w(b.ConsumptionTax)) + w(b.ExtraNoOverhead));
+    b.CommonCostsTotal = Store(w(b.GeneralMgmtCost) + w(b.SiteMgmtCost) + w(b.CommonTempCost));
 }
 
 // Rates not yet determined count as 0, so rates left by an earlier calculation never
 // reach a cascade.
 template <class X, class B, class Show>
-void evaluateStaged(B& b, const RuleSet& rules, bool noCommonTemp, Show&& show) {
+void EvaluateStaged(B& b, const RuleSet& rules, bool noCommonTemp, Show&& show) {
     using Field = decltype(b.CommonTempRate);
     b.SiteMgmtRate = Field{};
     b.GeneralMgmtRate = Field{};
-    b.CommonTempRate = noCommonTemp ? Field{} : rateOf<X>(rules.CommonTemp, b.DirectCost);
-    cascade<X>(b);
+    b.CommonTempRate = noCommonTemp ? Field{} : RateOf<X>(rules.CommonTemp, b.DirectCost);
+    Cascade<X>(b);
     show();
-    b.SiteMgmtRate = rateOf<X>(rules.SiteMgmt, b.NetCost);
-    cascade<X>(b);
+    b.SiteMgmtRate = RateOf<X>(rules.SiteMgmt, b.NetCost);
+    Cascade<X>(b);
     show();
-    b.GeneralMgmtRate = rateOf<X>(rules.GeneralMgmt, b.WorkCost);
-    cascade<X>(b);
+    b.GeneralMgmtRate = RateOf<X>(rules.GeneralMgmt, b.WorkCost);
+    Cascade<X>(b);
     show();
 }
 

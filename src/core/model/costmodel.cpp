@@ -70,7 +70,7 @@ Extended Roundoff(int Digit, Extended X) {
 
 void ComputeAmounts(CostBreakdown& breakdown) {
     [[maybe_unused]] const PrecisionGuard guard;
-    detail::cascade<Extended>(breakdown);
+    detail::Cascade<Extended>(breakdown);
 }
 
 double RateFor(const RateRule& rule, double base) {
@@ -81,7 +81,7 @@ double RateFor(const RateRule& rule, double base) {
 void EvaluateCosts(CostBreakdown& breakdown, WorkType workType, bool noCommonTemp,
                    const ShowResultsFn& showResults) {
     [[maybe_unused]] const PrecisionGuard guard;
-    detail::evaluateStaged<Extended>(breakdown, RulesFor(workType), noCommonTemp, [&] {
+    detail::EvaluateStaged<Extended>(breakdown, RulesFor(workType), noCommonTemp, [&] {
         if (showResults) showResults(breakdown);
     });
 }

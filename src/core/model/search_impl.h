@@ -37,7 +37,7 @@ public:
         b.DirectCost = directCost;
         b.ExtraInNet = extraInNet_;
         b.ExtraNoOverhead = extraNoOverhead_;
-        evaluateStaged<X>(b, rules_, noCommonTemp_, [] {});
+        EvaluateStaged<X>(b, rules_, noCommonTemp_, [] {});
         return b;
     }
 
@@ -50,9 +50,9 @@ public:
         b.DirectCost = {first, last, false};
         b.ExtraInNet = {extraInNet_, extraInNet_, false};
         b.ExtraNoOverhead = {extraNoOverhead_, extraNoOverhead_, false};
-        evaluateStaged<X>(b, rules_, noCommonTemp_, [] {});
+        EvaluateStaged<X>(b, rules_, noCommonTemp_, [] {});
         if (b.TotalCost.OutOfRange) return std::nullopt;
-        return b.TotalCost.hi;
+        return b.TotalCost.Hi;
     }
 
     // The longest run of steps after p proven below the target and in range. Whether a run

@@ -16,6 +16,15 @@ using ByteSink = std::function<bool(std::string_view bytes)>;
 // system has no CP932 converter.
 bool EncodeShiftJis(std::string_view utf8Text, const ByteSink& sink);
 
+// What DecodeShiftJis found.
+enum class DecodeStatus { Done, Invalid, NoConverter };
+
+// UTF-8 of Shift-JIS (CP932) bytes, appended to utf8. Invalid when the bytes are not CP932
+// (then errorOffset, if given, is where the first bad byte is, and utf8 holds what came
+// before it); NoConverter when the system has no CP932 converter.
+DecodeStatus DecodeShiftJis(std::string_view bytes, std::string& utf8,
+                            std::size_t* errorOffset = nullptr);
+
 // The user's decimal symbol in UTF-8 as the user's locale settings give it, independent of
 // the process locale; empty when it cannot be read.
 std::string UserDecimalSeparator();

@@ -13,40 +13,44 @@ namespace costmodel::platform {
 
 namespace {
 
-// UTF-8 to CP932 through iconv; one per thread, as iconv descriptors are not shareable.
-class ShiftJisEncoder {
+// One iconv descriptor; one per thread and direction, as descriptors are not shareable.
+class Converter {
 public:
-    ShiftJisEncoder() : cd_(iconv_open("CP932", "UTF-8")) {}
-    ~ShiftJisEncoder() {
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Converter() {
         if (usable()) iconv_close(cd_);
     }
-    ShiftJisEncoder(const ShiftJisEncoder&) = delete;
-    ShiftJisEncoder& operator=(const ShiftJisEncoder&) = delete;
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
 
     // iconv_open's failure value is (iconv_t)-1 by its contract.
     bool usable() const { return cd_ != reinterpret_cast<iconv_t>(-1); }  // NOLINT(performance-no-int-to-ptr)
 
-    void encode(std::string_view text, const ByteSink& sink) {
+    // Hands sink the converted text piece by piece while it returns true. Where the input
+    // does not convert, stuck is told the rest of it and says how many bytes to skip (0:
+    // stop). Returns how much of text was read.
+    template <class Sink, class Stuck>
+    std::size_t convert(std::string_view text, Sink&& sink, Stuck&& stuck) {
         iconv(cd_, nullptr, nullptr, nullptr, nullptr);
         char* in = const_cast<char*>(text.data());
         std::size_t inLeft = text.size();
-        char out[1024];
+        char out[4096];
         while (inLeft > 0) {
             char* o = out;
             std::size_t outLeft = sizeof out;
             const std::size_t before = inLeft;
             const std::size_t r = iconv(cd_, &in, &inLeft, &o, &outLeft);
             const int err = errno;
-            if (outLeft != sizeof out && !sink(std::string_view(out, sizeof out - outLeft))) return;
+            if (outLeft != sizeof out && !sink(std::string_view(out, sizeof out - outLeft))) break;
             if (r != static_cast<std::size_t>(-1)) continue;
             if (err == E2BIG && inLeft < before) continue;
-            // EILSEQ / EINVAL: skip what stopped it, one character if it is one, else one byte.
-            const std::size_t n = Utf8SequenceLength(std::string_view(in, inLeft));
-            const std::size_t skip = n != 0 ? n : 1;
+            // EILSEQ, or EINVAL for a sequence cut off by the end.
+            const std::size_t skip = stuck(std::string_view(in, inLeft));
+            if (skip == 0) break;
             in += skip;
             inLeft -= skip;
-            if (!sink("?")) return;
         }
+        return static_cast<std::size_t>(in - text.data());
     }
 
 private:
@@ -55,10 +59,38 @@ private:
 
 }  // namespace
 
+DecodeStatus DecodeShiftJis(std::string_view bytes, std::string& utf8, std::size_t* errorOffset) {
+    thread_local Converter decoder("UTF-8", "CP932");
+    if (!decoder.usable()) return DecodeStatus::NoConverter;
+    bool invalid = false;
+    const std::size_t read = decoder.convert(
+        bytes,
+        [&](std::string_view piece) {
+            utf8.append(piece);
+            return true;
+        },
+        [&](std::string_view) {
+            invalid = true;
+            return std::size_t{0};
+        });
+    if (!invalid) return DecodeStatus::Done;
+    if (errorOffset) *errorOffset = read;
+    return DecodeStatus::Invalid;
+}
+
 bool EncodeShiftJis(std::string_view utf8Text, const ByteSink& sink) {
-    thread_local ShiftJisEncoder encoder;
+    thread_local Converter encoder("CP932", "UTF-8");
     if (!encoder.usable()) return false;
-    encoder.encode(utf8Text, sink);
+    bool open = true;
+    encoder.convert(
+        utf8Text,
+        [&](std::string_view piece) { return open = sink(piece); },
+        [&](std::string_view rest) {
+            // One '?' for the character that stopped it, or for one stray byte.
+            const std::size_t n = Utf8SequenceLength(rest);
+            open = sink("?");
+            return open ? (n != 0 ? n : 1) : 0;
+        });
     return true;
 }
 

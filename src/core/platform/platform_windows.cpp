@@ -57,7 +57,53 @@ int ShiftJisOf(char32_t cp, char* out) {
     return n;
 }
 
+// Where the CP932 character at bytes[at] ends: a lead byte takes the byte after it.
+std::size_t ShiftJisCharEnd(std::string_view bytes, std::size_t at) {
+    const auto b = static_cast<unsigned char>(bytes[at]);
+    const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+    return lead && at + 1 < bytes.size() ? at + 2 : at + 1;
+}
+
+// Wide characters of a piece of CP932; 0 when the piece is not valid CP932.
+int WideOf(std::string_view piece, wchar_t* wide, int room) {
+    return MultiByteToWideChar(kShiftJisCodePage, MB_ERR_INVALID_CHARS, piece.data(),
+                               static_cast<int>(piece.size()), wide, room);
+}
+
 }  // namespace
+
+DecodeStatus DecodeShiftJis(std::string_view bytes, std::string& utf8, std::size_t* errorOffset) {
+    if (!IsValidCodePage(kShiftJisCodePage)) return DecodeStatus::NoConverter;
+    // Pieces end on character boundaries, so the API's int lengths hold any input.
+    constexpr std::size_t kPiece = 4096;
+    wchar_t wide[kPiece];
+    char out[kPiece * 3];
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        std::size_t end = at;
+        while (end < bytes.size() && end - at < kPiece - 1) end = ShiftJisCharEnd(bytes, end);
+        const std::string_view piece = bytes.substr(at, end - at);
+        const int units = WideOf(piece, wide, static_cast<int>(kPiece));
+        if (units <= 0) {
+            // Find the first character that does not convert; what precedes it is kept.
+            std::size_t c = at;
+            wchar_t one[2];
+            while (c < end) {
+                const std::size_t next = ShiftJisCharEnd(bytes, c);
+                if (WideOf(bytes.substr(c, next - c), one, 2) <= 0) break;
+                c = next;
+            }
+            if (c > at) DecodeShiftJis(bytes.substr(at, c - at), utf8, nullptr);
+            if (errorOffset) *errorOffset = c;
+            return DecodeStatus::Invalid;
+        }
+        const int n = WideCharToMultiByte(CP_UTF8, 0, wide, units, out, static_cast<int>(sizeof out),
+                                          nullptr, nullptr);
+        if (n > 0) utf8.append(out, static_cast<std::size_t>(n));
+        at = end;
+    }
+    return DecodeStatus::Done;
+}
 
 bool EncodeShiftJis(std::string_view utf8Text, const ByteSink& sink) {
     if (!IsValidCodePage(kShiftJisCodePage)) return false;

@@ -1,0 +1,155 @@
+// The batch window's files and copies: reading, writing in pieces, the dialogs, selections.
+#include "BatchFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QItemSelection>
+#include <QSaveFile>
+#include <QStringList>
+
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+#include "BatchTableModel.h"
+
+using namespace Qt::StringLiterals;
+
+namespace zanvoro {
+
+namespace {
+
+// Rows written at a time: the whole output never sits in memory at once.
+constexpr std::size_t kRowsPerWrite = 4096;
+
+const QString kCsvFilter = u"CSV (UTF-8) (*.csv)"_s;
+const QString kSjisFilter = u"CSV (Shift-JIS) (*.csv)"_s;
+const QString kTsvFilter = u"TSV (UTF-8) (*.tsv *.txt)"_s;
+
+std::string Utf8(const QString& text) { return text.toStdString(); }
+
+// A file's name and the system's reason, for a message the error box completes.
+std::runtime_error FileError(const QString& path, const char* what, const QString& reason) {
+    return std::runtime_error(
+        Utf8(u"'%1' %2 (%3)"_s.arg(QFileInfo(path).fileName(), QString::fromUtf8(what), reason)));
+}
+
+// Where the file dialogs open: the folder of the last file, for the life of the program.
+QString& LastFolder() {
+    static QString folder;
+    return folder;
+}
+
+}  // namespace
+
+costbatch::Table ReadTableFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) throw FileError(path, "を開けません", file.errorString());
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw FileError(path, "を読めません", file.errorString());
+    const std::string name = Utf8(QFileInfo(path).fileName());
+    try {
+        const std::string text =
+            costbatch::DecodeText(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+        return costbatch::ParseTable(text, costbatch::GuessFormat(name, text));
+    } catch (const costbatch::InputError& e) {
+        // Which file was refused, as the user chose it.
+        throw costbatch::InputError(name + ": " + e.what());
+    }
+}
+
+void WriteTableFile(const BatchTableModel& model, const QString& path, costbatch::Format format,
+                    costbatch::Encoding encoding) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw FileError(path, "に保存できません", file.errorString());
+    std::string chunk;
+    model.appendCaptions(chunk, {}, format);
+    bool first = true;
+    const auto write = [&] {
+        // Only the file's start has the byte order mark.
+        const costbatch::Encoding now = first || encoding != costbatch::Encoding::Utf8Bom
+                                            ? encoding
+                                            : costbatch::Encoding::Utf8;
+        const std::string bytes = costbatch::EncodeText(chunk, now);
+        first = false;
+        chunk.clear();
+        if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
+            throw FileError(path, "に保存できません", file.errorString());
+    };
+    for (std::size_t row = 0; row < model.size(); row += kRowsPerWrite) {
+        model.appendRows(chunk, row, std::min(model.size(), row + kRowsPerWrite), {}, format);
+        write();
+    }
+    if (!chunk.empty()) write();
+    // Nothing reaches the file's name until everything is written.
+    if (!file.commit()) throw FileError(path, "に保存できません", file.errorString());
+}
+
+std::string SelectionText(const BatchTableModel& model, const QItemSelection& selection) {
+    std::vector<std::pair<std::size_t, std::size_t>> rows;  // [from, to)
+    std::vector<std::size_t> columns;                       // empty: all
+    if (selection.isEmpty()) {
+        rows.emplace_back(0, model.size());
+    } else {
+        std::vector<bool> used(std::size_t(model.columnCount()), false);
+        for (const QItemSelectionRange& range : selection) {
+            rows.emplace_back(std::size_t(range.top()), std::size_t(range.bottom()) + 1);
+            for (int c = range.left(); c <= range.right(); ++c) used[std::size_t(c)] = true;
+        }
+        if (std::find(used.begin(), used.end(), false) != used.end())
+            for (std::size_t c = 0; c < used.size(); ++c)
+                if (used[c]) columns.push_back(c);
+        // Each row once, in order, however the ranges overlap.
+        std::sort(rows.begin(), rows.end());
+        std::vector<std::pair<std::size_t, std::size_t>> merged;
+        for (const auto& r : rows)
+            if (!merged.empty() && r.first <= merged.back().second)
+                merged.back().second = std::max(merged.back().second, r.second);
+            else
+                merged.push_back(r);
+        rows = std::move(merged);
+    }
+    std::string text;
+    model.appendCaptions(text, columns, costbatch::Format::Tsv);
+    for (const auto& [from, to] : rows)
+        model.appendRows(text, from, to, columns, costbatch::Format::Tsv);
+    return text;
+}
+
+QString ChooseOpenFile(QWidget* parent) {
+    const QString path = QFileDialog::getOpenFileName(
+        parent, u"開く"_s, LastFolder(), u"表 (*.csv *.tsv *.txt);;すべてのファイル (*)"_s);
+    if (!path.isEmpty()) LastFolder() = QFileInfo(path).absolutePath();
+    return path;
+}
+
+std::optional<SaveTarget> ChooseSaveFile(QWidget* parent) {
+    QString filter = kCsvFilter;
+    QString path = QFileDialog::getSaveFileName(
+        parent, u"保存"_s, QDir(LastFolder()).filePath(u"一括計算.csv"_s),
+        QStringList{kCsvFilter, kSjisFilter, kTsvFilter}.join(u";;"_s), &filter);
+    if (path.isEmpty()) return std::nullopt;
+    // The name's extension says the format where it names one; the filter says the rest.
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    auto format = filter == kTsvFilter ? costbatch::Format::Tsv : costbatch::Format::Csv;
+    if (suffix == u"tsv"_s || suffix == u"txt"_s)
+        format = costbatch::Format::Tsv;
+    else if (suffix == u"csv"_s)
+        format = costbatch::Format::Csv;
+    else
+        path += format == costbatch::Format::Tsv ? u".tsv"_s : u".csv"_s;
+    LastFolder() = QFileInfo(path).absolutePath();
+    // A CSV file has the byte order mark by which spreadsheets know UTF-8; a TSV file is
+    // plain text, as copied.
+    const auto encoding = filter == kSjisFilter              ? costbatch::Encoding::Cp932
+                          : format == costbatch::Format::Tsv ? costbatch::Encoding::Utf8
+                                                             : costbatch::Encoding::Utf8Bom;
+    return SaveTarget{path, format, encoding};
+}
+
+}  // namespace zanvoro

@@ -1,0 +1,125 @@
+// The batch window "一括計算": many estimates at once, pasted or read from a file.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "CalculatorWindow.h"
+#include "WindowKeys.h"
+#include "batch/batch.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QTableView;
+class QTimer;
+
+namespace zanvoro {
+class BatchTableModel;
+}
+
+class TForm4 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TForm4(QWidget* parent = nullptr);
+    ~TForm4() override;
+
+    // Direction, work category and expense settings as a calculating window's controls have
+    // them: the main window searches, the calculator window calculates forwards.
+    void TakeSettingsFrom(const QWidget* window);
+
+    // A table in, replacing the one shown, or an error and nothing changed. Pasted text is
+    // tab-separated as a spreadsheet copies it; a file's encoding and format are recognised.
+    void PasteText(const QString& text);
+    void OpenFile(const QString& path);
+    // The selected cells (all when none is selected) with their captions, tab-separated.
+    void CopySelection();
+
+    bool Computing() const;
+    bool HasRows() const;
+
+    void Button1Click();  // 貼り付け
+    void Button2Click();  // 開く…
+    void Button3Click();  // 保存…
+    void Button4Click();  // コピー
+    void Button5Click();  // 取消
+
+    QGroupBox* GroupBox1;  // direction
+    QRadioButton* RadioButton1;
+    QRadioButton* RadioButton2;
+    QGroupBox* RadioGroup1;  // work category
+    QRadioButton* rb1;
+    QRadioButton* rb2;
+    QRadioButton* rb3;
+    QGroupBox* GroupBox2;  // expense settings
+    QCheckBox* CheckBox1;
+    QLineEdit* Edit2;
+    QLabel* Label1;
+    QCheckBox* CheckBox2;
+    QLineEdit* Edit3;
+    QLabel* Label2;
+    QCheckBox* CheckBox3;
+
+    QPushButton* Button1;
+    QPushButton* Button2;
+    QPushButton* Button3;
+    QPushButton* Button4;
+    QTableView* Grid1;
+    QLabel* Label3;  // what the table holds, or how far computing has come
+    QProgressBar* ProgressBar1;
+    QPushButton* Button5;
+
+    zanvoro::BatchTableModel* Model;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    struct Shortcut {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        std::function<void()> action;
+    };
+
+    void CreateControls();
+    void InstallKeys();
+    void ConnectHandlers();
+    bool GridKey(QKeyEvent* event);
+    void GridMenu(const QPoint& at);
+
+    costbatch::Settings CurrentSettings() const;
+    void Load(costbatch::Table table);
+    void SettingsChange();
+    void Start(std::unique_ptr<costbatch::Batch> batch);
+    void ComputeSlice();
+    void ShowProgress();
+    void FitColumns();
+
+    // The rows as read, kept to compute them again under changed settings.
+    std::optional<costbatch::Table> input;
+    std::optional<costbatch::Settings> applied;
+    QTimer* sliceTimer;
+    QTimer* settleTimer;
+    bool shownBefore = false;
+    std::vector<Shortcut> shortcuts;
+    // Both go before ~QWidget deletes the controls they reach.
+    zanvoro::HandlerLinks links;
+    std::unique_ptr<zanvoro::WindowKeys> keys;
+};
+
+// Opens the batch window from a calculating window (Ctrl+B, "一括計算…"): made on first use,
+// with that window's settings while it holds no rows. Over a modal window it opens modally
+// itself; otherwise it stays beside the others.
+void OpenBatchWindow(QWidget* from);
