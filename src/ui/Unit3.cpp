@@ -18,11 +18,8 @@
 using namespace zanvoro;
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
+// Where the window opens (a constant at namespace scope stays in this file).
 constexpr QPoint kPosition{508, 213};
-
-}  // namespace
 
 // A window of its own (sizeable, minimize and maximize buttons), not a dialog frame.
 TForm3::TForm3(QWidget* parent, Construction construction)

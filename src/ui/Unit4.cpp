@@ -345,19 +345,16 @@ void TForm4::ConnectHandlers() {
 }
 
 void TForm4::TakeSettingsFrom(const QWidget* window) {
-    if (!window) return;
-    // A window that is not a calculating one (or one not built yet) has nothing checked.
+    // Only a calculating window, once built, has settings to take.
     const auto* from = dynamic_cast<const CalculatorWindow*>(window);
-    if (from && !from->rb1) from = nullptr;
-    const auto checked = [](const QAbstractButton* b) { return b && b->isChecked(); };
-    const auto text = [](const QLineEdit* e) { return e ? e->text() : u"0"_s; };
+    if (!from || !from->rb1) return;
     (window->objectName() == u"Form3"_s ? RadioButton2 : RadioButton1)->setChecked(true);
-    (from && checked(from->rb2) ? rb2 : from && checked(from->rb3) ? rb3 : rb1)->setChecked(true);
-    Edit2->setText(text(from ? from->Edit2 : nullptr));
-    Edit3->setText(text(from ? from->Edit3 : nullptr));
-    CheckBox1->setChecked(from && checked(from->CheckBox1));
-    CheckBox2->setChecked(from && checked(from->CheckBox2));
-    CheckBox3->setChecked(from && checked(from->CheckBox3));
+    (from->rb2->isChecked() ? rb2 : from->rb3->isChecked() ? rb3 : rb1)->setChecked(true);
+    Edit2->setText(from->Edit2->text());
+    Edit3->setText(from->Edit3->text());
+    CheckBox1->setChecked(from->CheckBox1->isChecked());
+    CheckBox2->setChecked(from->CheckBox2->isChecked());
+    CheckBox3->setChecked(from->CheckBox3->isChecked());
 }
 
 costbatch::Settings TForm4::CurrentSettings() const {
