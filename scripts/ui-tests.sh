@@ -25,7 +25,7 @@ ui_tests() {
 
 for lang in ja_JP.UTF-8 C.UTF-8; do
   echo "== Window tests, offscreen, LANG=$lang"
-  LANG=$lang LC_ALL=$lang ctest --test-dir "$build" -L '^ui$' --output-on-failure -j2
+  LANG=$lang LC_ALL=$lang ctest --test-dir "$build" -L '^(ui|stress)$' --output-on-failure -j2
 done
 
 # Not strict_string_checks: the xcb platform's keyboard library duplicates names from X
@@ -39,7 +39,7 @@ cmake -S "$here" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C
 cmake --build "$asan" --target zanvoro $(ui_tests "$asan")
 ASAN_OPTIONS=$asan_options \
 UBSAN_OPTIONS=print_stacktrace=1 LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 \
-  ctest --test-dir "$asan" -L '^ui$' --output-on-failure -j2
+  ctest --test-dir "$asan" -L '^(ui|stress)$' --output-on-failure -j2
 
 echo "== Window tests with the sanitizers on Xvfb with openbox (xcb), LANG=ja_JP.UTF-8"
 # Activation and focus order differ there from the offscreen platform.

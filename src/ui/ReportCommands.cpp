@@ -13,6 +13,7 @@
 
 #include "Dialogs.h"
 #include "EstimateReport.h"
+#include "Unit4.h"
 #include "WindowLook.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -89,6 +90,7 @@ const QList<WindowCommand>& WindowCommands() {
         {u"内訳をコピー\tCtrl+C"_s, Qt::ControlModifier | Qt::Key_C, &CopyBreakdown, &CopyCommand},
         {u"印刷…\tCtrl+P"_s, Qt::ControlModifier | Qt::Key_P, &PrintCommand, nullptr, true},
         {u"PDFとして保存…"_s, {}, &SavePdfCommand, nullptr},
+        {u"一括計算…\tCtrl+B"_s, Qt::ControlModifier | Qt::Key_B, &OpenBatchWindow, nullptr, true},
     };
     return commands;
 }
