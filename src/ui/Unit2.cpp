@@ -57,10 +57,15 @@ TAboutBox::TAboutBox(QWidget* parent, Construction construction)
     setObjectName(u"AboutBox"_s);
     setWindowTitle(u"ﾊﾞｰｼﾞｮﾝ情報"_s);
     ApplyWindowColours(this, ButtonFace());
-    const QFont font = PGothic(12);
-    setFont(font);
+    setFont(PGothic(12));
     setFixedSize(298, 213);
+    if (construction == Construction::Complete) BuildControls(construction);
+}
 
+TAboutBox::~TAboutBox() = default;
+
+void TAboutBox::BuildControls(Construction construction) {
+    const QFont font = PGothic(12);
     Panel1 = new BevelPanel(this);
     Panel1->setObjectName(u"Panel1"_s);
     Panel1->setGeometry(8, 8, 281, 161);
@@ -103,8 +108,6 @@ TAboutBox::TAboutBox(QWidget* parent, Construction construction)
     if (construction == Construction::Complete) NameControls();
 }
 
-TAboutBox::~TAboutBox() = default;
-
 void TAboutBox::NameControls() {
     NameButtons(this);
     // A picture, not a text, for a screen reader too.
@@ -123,6 +126,8 @@ QPoint TAboutBox::centredPosition() const {
 
 void TAboutBox::setVisible(bool visible) {
     if (visible && !isVisible()) {
+        // Built for the start-up without its controls: they come with the first showing.
+        if (!OKButton) BuildControls(Construction::ForStartup);
         if (!shownBefore_) NameControls();
         PlaceOnScreen(this, shownBefore_ ? lastPosition_ : centredPosition());
         shownBefore_ = true;

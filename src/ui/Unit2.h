@@ -17,26 +17,28 @@ class TAboutBox : public QDialog {
     Q_OBJECT
 
 public:
-    // For the start-up the picture is drawn and the button named when first shown.
+    // For the start-up the controls are made, the picture drawn and the button named when
+    // the dialog is first shown.
     explicit TAboutBox(QWidget* parent = nullptr,
                        zanvoro::Construction construction = zanvoro::Construction::Complete);
     ~TAboutBox() override;
 
     void setVisible(bool visible) override;
 
-    QFrame* Panel1;
-    QLabel* ProgramIcon;
-    QLabel* ProductName;
-    QLabel* Version;
-    QLabel* Label1;
-    QLabel* Copyright;
-    QLabel* Label3;
-    QLabel* Label2;
-    QPushButton* OKButton;
+    QFrame* Panel1 = nullptr;
+    QLabel* ProgramIcon = nullptr;
+    QLabel* ProductName = nullptr;
+    QLabel* Version = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Copyright = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label2 = nullptr;
+    QPushButton* OKButton = nullptr;
 
 private:
     QPoint centredPosition() const;
 
+    void BuildControls(zanvoro::Construction construction);
     void NameControls();
 
     bool shownBefore_ = false;
