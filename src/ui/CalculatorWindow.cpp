@@ -86,7 +86,12 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& geometry, co
     auto* edit = new FieldEdit(u"0"_s, parent);
     edit->setObjectName(QString::fromLatin1(name));
     edit->setMaxLength(std::numeric_limits<int>::max());
-    edit->setFont(WithFallbacks(font));
+    // "0" needs no font but the table's; what the user types may need others, so the edit
+    // merges fallback fonts from its first change on, after the start-up's paint.
+    edit->setFont(font);
+    QObject::connect(
+        edit, &QLineEdit::textChanged, edit,
+        [edit] { edit->setFont(WithFallbacks(edit->font())); }, Qt::SingleShotConnection);
     SetTextColour(edit, colour);
     edit->setGeometry(geometry);
     edit->setFixedHeight(geometry.height());
