@@ -48,7 +48,8 @@ double SecondsSince(std::clock_t start) {
     return static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
 }
 
-// The reference: each row's core call as the windows make it, inputs already split.
+// The reference: each row's core calls as the windows make them, inputs already split, up to
+// the thirteen texts the windows show.
 void CalculateAlone(costbatch::Direction direction, const Rows& rows) {
     for (std::size_t i = 0; i < rows.amounts.size(); ++i) {
         if (direction == costbatch::Direction::Reverse) {
@@ -57,14 +58,14 @@ void CalculateAlone(costbatch::Direction direction, const Rows& rows) {
             in.Work = rows.works[i];
             CostBreakdown search;
             InitSearchState(search);
-            benchmark::DoNotOptimize(ReverseSearch(search, in));
+            benchmark::DoNotOptimize(FormatResults(ReverseSearch(search, in)));
         } else {
             ForwardInput in;
             in.Edit1 = rows.amounts[i];
             in.Work = rows.works[i];
             CostBreakdown b;
             ForwardCalculate(b, in, {});
-            benchmark::DoNotOptimize(b);
+            benchmark::DoNotOptimize(FormatResults(b));
         }
     }
 }
