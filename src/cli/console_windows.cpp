@@ -39,6 +39,7 @@ std::vector<std::string> Arguments(int argc, char** argv) {
     wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
     if (wide == nullptr) return {argv, argv + argc};
     std::vector<std::string> out;
+    out.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) out.push_back(Utf8Of(wide[i], -1));
     LocalFree(wide);
     for (std::string& a : out)
@@ -57,7 +58,7 @@ std::FILE* OpenForReading(const std::string& utf8Path) {
 
 void WriteText(std::FILE* stream, std::string_view utf8) {
     std::fflush(stream);
-    const HANDLE handle = GetStdHandle(stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    HANDLE handle = GetStdHandle(stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
     DWORD mode = 0;
     if (handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode)) {
         const std::wstring wide = WideOf(utf8);

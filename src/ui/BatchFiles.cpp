@@ -122,7 +122,7 @@ std::string SelectionText(const BatchTableModel& model, const QItemSelection& se
 }
 
 QString ChooseOpenFile(QWidget* parent) {
-    const QString path = QFileDialog::getOpenFileName(
+    QString path = QFileDialog::getOpenFileName(
         parent, u"開く"_s, LastFolder(), u"表 (*.csv *.tsv *.txt);;すべてのファイル (*)"_s);
     if (!path.isEmpty()) LastFolder() = QFileInfo(path).absolutePath();
     return path;

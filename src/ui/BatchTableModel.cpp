@@ -99,6 +99,7 @@ void BatchTableModel::appendCaptions(std::string& out, const std::vector<std::si
                                      costbatch::Format format) const {
     if (columns.empty()) return batch_->appendCaptions(out, format);
     std::vector<std::string> cells;
+    cells.reserve(columns.size());
     for (std::size_t c : columns) cells.push_back(batch_->captions().at(c));
     costbatch::AppendRow(out, cells, format);
 }
