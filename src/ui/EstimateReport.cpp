@@ -117,8 +117,8 @@ QString SheetHtml(const EstimateReport& report) {
         // A rate's basis on a line of its own: the formula is too wide for a column.
         const ReportFigure* rate = f.rate ? &f : hasRate ? &figures[i + 1] : nullptr;
         if (rate && !(rate->base.isEmpty() && rate->rule.isEmpty()))
-            html += QStringLiteral("<tr><td></td><td colspan='4' style='font-size:9pt'>"
-                                   "対象額　%1 万円　　適用　%2</td></tr>")
+            html += QStringLiteral("<tr><td colspan='5' style='font-size:9pt'>"
+                                   "　　対象額　%1 万円　　適用　%2</td></tr>")
                         .arg(esc(rate->base), esc(rate->rule));
     }
     html += QStringLiteral("</table>");
