@@ -162,10 +162,6 @@ const RateRow kRates[] = {
 };
 #undef C
 
-// The order in which the copy and the sheet list the figures, by their place in
-// FormatResults' texts: today the window's, row by row.
-constexpr std::array<int, 13> kReportOrder = {11, 12, 9, 10, 6, 7, 8, 3, 4, 5, 0, 1, 2};
-
 }  // namespace
 
 CalculatorWindow::CalculatorWindow(QWidget* window, const QString& name, const QString& title,
@@ -283,8 +279,16 @@ void CalculatorWindow::BuildBottom(QWidget* area, const Design& design) {
 
 QList<const Figure*> CalculatorWindow::ReportFigures() const {
     QList<const Figure*> out;
-    for (int i : kReportOrder) out.push_back(&figures_[std::size_t(i)]);
+    for (const Figure& figure : figures_) out.push_back(&figure);
     return out;
+}
+
+std::array<costmodel::RateBasis, 3> CalculatorWindow::RateBasesShown() const {
+    if (!shown_.shown) return {};
+    auto bases = costmodel::RateBases(shown_.breakdown, shown_.work, shown_.noCommonTemp);
+    if (shown_.manualRates)
+        for (auto& basis : bases) basis.Rule = "手動入力";
+    return bases;
 }
 
 WindowKeys& CalculatorWindow::InstallKeys(const QList<QList<QWidget*>>& orders) {
@@ -333,13 +337,18 @@ void CalculatorWindow::ShowTexts(const costmodel::ResultTexts& texts) {
     NameFigures(*this);
 }
 
-void CalculatorWindow::ShowResults(const costmodel::CostBreakdown& breakdown) {
+void CalculatorWindow::ShowResults(const costmodel::CostBreakdown& breakdown, bool manualRates) {
+    shown_ = read_;
+    shown_.shown = true;
+    shown_.breakdown = breakdown;
+    shown_.manualRates = manualRates;
     ShowTexts(costmodel::FormatResults(breakdown));
 }
 
 void CalculatorWindow::Button2Click() {
     Edit1->setText(u"0"_s);
     ResetEstimate();
+    shown_ = {};
     costmodel::ResultTexts zeros;
     zeros.fill("0");
     ShowTexts(zeros);

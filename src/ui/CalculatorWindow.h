@@ -94,8 +94,11 @@ public:
     void CheckBox1Click();
     void CheckBox2Click();
 
-    // The figures in the order the copy and the sheet list them.
+    // The figures in the order the copy and the sheet list them: the build-up order.
     QList<const Figure*> ReportFigures() const;
+    // For each rate, in the order common temporary, site management, general management:
+    // the amount it applied to and the rule, as of the last calculation; empty before any.
+    std::array<costmodel::RateBasis, 3> RateBasesShown() const;
     // The window's choices beyond the common ones, listed by the copy as "caption: choice".
     const QList<QRadioButton*>& ExtraChoices() const { return extraChoices_; }
     QWidget* Window() const { return window_; }
@@ -190,12 +193,15 @@ protected:
         input.Edit3 = texts_[2];
         input.CheckBox3 = IsChecked(CheckBox3);
         input.Work = Work();
+        read_.work = input.Work;
+        read_.noCommonTemp = input.CheckBox3;
         return input;
     }
     static std::string Text(const QLineEdit* edit);
 
-    // Writes an estimate into the figures, in FormatResults' order.
-    void ShowResults(const costmodel::CostBreakdown& breakdown);
+    // Writes an estimate into the figures, in FormatResults' order, and keeps it with the
+    // choices ReadInput last read, so that the rates' basis stays that of the figures shown.
+    void ShowResults(const costmodel::CostBreakdown& breakdown, bool manualRates = false);
 
     // The window's own estimate, which the clear action resets its own way.
     virtual void ResetEstimate() = 0;
@@ -218,6 +224,14 @@ private:
     std::array<Figure, 13> figures_{};
     QList<QRadioButton*> extraChoices_;
     std::array<std::string, 3> texts_;
+    // The estimate shown and what it was calculated with; `shown` false before any.
+    struct Estimate {
+        bool shown = false;
+        costmodel::CostBreakdown breakdown;
+        costmodel::WorkType work = costmodel::WorkType::RoadMaintenance;
+        bool noCommonTemp = false;
+        bool manualRates = false;
+    } read_, shown_;
     bool named_ = false;
 };
 

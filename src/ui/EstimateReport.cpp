@@ -45,6 +45,19 @@ QString Cell(QString text) {
     return text;
 }
 
+// An amount field as read: the number taken from its text, with the text where it differs;
+// a text that cannot be read as typed.
+ReportLine AmountLine(const QString& caption, const QLineEdit* edit, const QString& unit) {
+    const QString typed = edit->text();
+    try {
+        const QString read = QString::fromStdString(
+            costmodel::NumberToText(costmodel::TextToNumber(typed.toStdString())));
+        return {caption, read, unit, read == typed ? QString() : typed};
+    } catch (const std::exception&) {
+        return {caption, typed, unit, {}};
+    }
+}
+
 QString DateText(const QDate& date) {
     const QDate day = date.isValid() ? date : QDate::currentDate();
     return QStringLiteral("%1年%2月%3日").arg(day.year()).arg(day.month()).arg(day.day());
@@ -64,10 +77,15 @@ QString SheetHtml(const EstimateReport& report) {
     html += u"<p style='font-size:12pt; font-weight:bold'><br>入力</p>"
               u"<table border='1' cellspacing='0' cellpadding='5' width='70%'"
               u" style='border-collapse:collapse; border-color:#808080'>"_s;
-    for (const ReportLine& line : report.inputs)
+    for (const ReportLine& line : report.inputs) {
+        const QString value = line.typed.isEmpty()
+                                  ? esc(line.value)
+                                  : esc(line.value) + u"<br><span style='font-size:9pt'>（入力 "_s +
+                                        esc(line.typed) + u"）</span>"_s;
         html += QStringLiteral("<tr><td width='55%'>%1</td><td align='right'>%2</td>"
                                "<td width='12%'>%3</td></tr>")
-                    .arg(esc(line.caption), esc(line.value), esc(line.unit));
+                    .arg(esc(line.caption), value, esc(line.unit));
+    }
     html += QStringLiteral("</table>");
 
     html += u"<p style='font-size:6pt'>&nbsp;</p>"
@@ -96,6 +114,12 @@ QString SheetHtml(const EstimateReport& report) {
         }
         html += QStringLiteral("<tr><td>%1</td>%2%3</tr>")
                     .arg(esc(f.caption), amountCells, rateCells);
+        // A rate's basis on a line of its own: the formula is too wide for a column.
+        const ReportFigure* rate = f.rate ? &f : hasRate ? &figures[i + 1] : nullptr;
+        if (rate && !(rate->base.isEmpty() && rate->rule.isEmpty()))
+            html += QStringLiteral("<tr><td colspan='5' style='font-size:9pt'>"
+                                   "　　対象額　%1 万円　　適用　%2</td></tr>")
+                        .arg(esc(rate->base), esc(rate->rule));
     }
     html += QStringLiteral("</table>");
     return html;
@@ -123,10 +147,10 @@ EstimateReport ReportOfWindow(const CalculatorWindow& window) {
     report.title = window.Window()->windowTitle();
     report.date = QDate::currentDate();
 
-    report.inputs.push_back({window.Label1->text(), window.Edit1->text(), window.Label6->text()});
+    report.inputs.push_back(AmountLine(window.Label1->text(), window.Edit1, window.Label6->text()));
     for (const QRadioButton* rb : {window.rb1, window.rb2, window.rb3})
         if (rb->isChecked())
-            report.inputs.push_back({window.RadioGroup1->title(), PlainCaption(rb->text()), {}});
+            report.inputs.push_back({window.RadioGroup1->title(), PlainCaption(rb->text()), {}, {}});
     const struct {
         const QAbstractButton* box;
         const QLineEdit* amount;
@@ -137,21 +161,25 @@ EstimateReport ReportOfWindow(const CalculatorWindow& window) {
     for (const auto& option : options) {
         const QString caption = PlainCaption(option.box->text());
         if (!option.amount)
-            report.inputs.push_back({caption, option.box->isChecked() ? u"はい"_s : u"いいえ"_s, {}});
+            report.inputs.push_back(
+                {caption, option.box->isChecked() ? u"はい"_s : u"いいえ"_s, {}, {}});
         else if (option.box->isChecked())
-            report.inputs.push_back({caption, option.amount->text(), option.unit->text()});
+            report.inputs.push_back(AmountLine(caption, option.amount, option.unit->text()));
         else
-            report.inputs.push_back({caption, u"なし"_s, {}});
+            report.inputs.push_back({caption, u"なし"_s, {}, {}});
     }
     // A choice of the window's own: "経費率　自動入力" reads 経費率: 自動入力.
     for (const QRadioButton* rb : window.ExtraChoices())
         if (rb->isChecked()) {
             const QString text = PlainCaption(rb->text());
             const qsizetype gap = text.indexOf(QChar(0x3000));
-            report.inputs.push_back(gap < 0 ? ReportLine{text, {}, {}}
-                                            : ReportLine{text.left(gap), text.mid(gap + 1), {}});
+            report.inputs.push_back(gap < 0 ? ReportLine{text, {}, {}, {}}
+                                            : ReportLine{text.left(gap), text.mid(gap + 1), {}, {}});
         }
 
+    // The rates stand third in each group of three: amount, overhead, rate. Each applies to
+    // the amount that opens its group.
+    const auto bases = window.RateBasesShown();
     for (const Figure* source : window.ReportFigures()) {
         ReportFigure figure;
         figure.rate = source->isRate();
@@ -161,6 +189,13 @@ EstimateReport ReportOfWindow(const CalculatorWindow& window) {
         figure.unit = source->unit->text();
         figure.controls = {source->value, source->unit};
         if (source->caption) figure.controls.push_back(source->caption);
+        const qsizetype at = report.figures.size();
+        if (figure.rate && at >= 2 && at / 3 < qsizetype(bases.size()) &&
+            !bases[std::size_t(at / 3)].Rule.empty()) {
+            const auto& basis = bases[std::size_t(at / 3)];
+            figure.base = QString::fromStdString(costmodel::NumberToText(basis.Base));
+            figure.rule = QString::fromStdString(basis.Rule);
+        }
         report.figures.push_back(figure);
     }
     return report;
@@ -172,13 +207,20 @@ EstimateReport ReportOfWindow(const QWidget* window) {
 }
 
 QString ToClipboardText(const EstimateReport& report) {
-    const auto row = [](const QString& a, const QString& b, const QString& c) {
-        return Cell(a) + u'\t' + Cell(b) + u'\t' + Cell(c) + u'\n';
+    const auto row = [](const QStringList& cells) {
+        QStringList out;
+        for (const QString& cell : cells) out.push_back(Cell(cell));
+        return out.join(u'\t') + u'\n';
     };
     QString text = Cell(report.title) + u'\n';
-    for (const ReportLine& line : report.inputs) text += row(line.caption, line.value, line.unit);
+    for (const ReportLine& line : report.inputs)
+        text += line.typed.isEmpty()
+                    ? row({line.caption, line.value, line.unit})
+                    : row({line.caption, line.value, line.unit, u"入力: "_s + line.typed});
     text += u'\n';
-    for (const ReportFigure& f : report.figures) text += row(f.caption, f.value, f.unit);
+    for (const ReportFigure& f : report.figures)
+        text += f.rate ? row({f.caption, f.value, f.unit, f.base, f.rule})
+                       : row({f.caption, f.value, f.unit});
     return text;
 }
 

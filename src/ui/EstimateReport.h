@@ -12,10 +12,13 @@ class QWidget;
 namespace zanvoro {
 
 // A caption with its value as shown and its unit ("万円", "％", or empty for a choice).
+// An amount reads as the number taken from it; `typed` holds the text as typed where that
+// differs ("015448" read as 15448).
 struct ReportLine {
     QString caption;
     QString value;
     QString unit;
+    QString typed;
 };
 
 // One figure of the breakdown. A rate belongs to the amount right before it.
@@ -24,6 +27,10 @@ struct ReportFigure {
     QString value;
     QString unit;
     bool rate = false;
+    // A rate's basis: the amount it applies to as shown (対象額) and the rule (適用); empty
+    // before any calculation.
+    QString base;
+    QString rule;
     QList<const QWidget*> controls;  // the window's controls that show it: value, labels
 };
 
@@ -31,7 +38,7 @@ struct EstimateReport {
     QString title;                // the window's title
     QDate date;                   // the day the sheet is dated; today when left null
     QList<ReportLine> inputs;     // cost typed, work category, options and extra amounts
-    QList<ReportFigure> figures;  // in the order the window shows them
+    QList<ReportFigure> figures;  // in build-up order, each rate after its amount
 };
 
 class CalculatorWindow;
@@ -46,8 +53,10 @@ EstimateReport ReportOfWindow(const CalculatorWindow& window);
 EstimateReport ReportOfWindow(const QWidget* window);
 
 // Tab-separated rows with LF line ends, as spreadsheets take them: the title, one row per
-// input, an empty row, then one row per figure (caption, value as shown, unit). Tabs and line
-// breaks inside a text become spaces so that they cannot shift the columns.
+// input (caption, amount read, unit, and "入力: " with the typed text where it differs), an
+// empty row, then one row per figure (caption, value as shown, unit; a rate also 対象額 and
+// 適用). Tabs and line breaks inside a text become spaces so that they cannot shift the
+// columns.
 QString ToClipboardText(const EstimateReport& report);
 
 // Puts ToClipboardText on the system clipboard.

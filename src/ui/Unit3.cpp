@@ -112,7 +112,9 @@ void TForm3::Button1Click() {
     input.Edit5 = edit5;
     input.Edit6 = edit6;
     costmodel::ForwardCalculate(breakdown_, input,
-                                [this](const costmodel::CostBreakdown& b) { ShowResults(b); });
+                                [this, manual = input.ManualRates](const costmodel::CostBreakdown& b) {
+                                    ShowResults(b, manual);
+                                });
 }
 
 void TForm3::ResetEstimate() { costmodel::ClearForward(breakdown_); }

@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "EstimateReport.h"
+#include "batch/batch.h"
 #include "ReportCommands.h"
 #include "Unit1.h"
 #include "Unit3.h"
@@ -25,13 +26,14 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// The value boxes of a window in the order it shows them; rates at 6, 9 and 12.
-const QStringList kMainOrder = {"SText12", "SText13", "SText6",  "SText7",  "SText9",
-                                "SText3",  "SText8",  "SText10", "SText2",  "SText11",
-                                "SText4",  "SText1",  "SText5"};
-const QStringList kCalculatorOrder = {"SText12", "SText13", "SText6",  "SText7", "SText9",
-                                      "SText3",  "Edit4",   "SText10", "SText2", "Edit5",
-                                      "SText4",  "SText1",  "Edit6"};
+// The value boxes of a window in build-up order; rates at 2, 5 and 8, each applying to the
+// amount two rows above it.
+const QStringList kMainOrder = {"SText4", "SText1", "SText5", "SText10", "SText2",
+                                "SText11", "SText9", "SText3", "SText8", "SText6",
+                                "SText7", "SText12", "SText13"};
+const QStringList kCalculatorOrder = {"SText4", "SText1", "Edit6", "SText10", "SText2",
+                                      "Edit5", "SText9", "SText3", "Edit4", "SText6",
+                                      "SText7", "SText12", "SText13"};
 
 QString Shown(const QWidget* window, const QString& name) {
     const QObject* o = window->findChild<QObject*>(name);
@@ -41,14 +43,23 @@ QString Shown(const QWidget* window, const QString& name) {
 }
 
 // A window after one calculation with the category and the second extra amount set.
-std::unique_ptr<QWidget> Calculated(bool calculator, const char* cost, const char* category) {
+// With `manual` the calculator takes its rates as typed (RadioButton2).
+std::unique_ptr<QWidget> Calculated(bool calculator, const QString& cost, const QString& category,
+                                    bool manual = false) {
     std::unique_ptr<QWidget> w;
     if (calculator) w = std::make_unique<TForm3>(); else w = std::make_unique<TForm1>();
-    w->findChild<QLineEdit*>("Edit1")->setText(QString::fromUtf8(cost));
+    w->findChild<QLineEdit*>("Edit1")->setText(cost);
     w->findChild<QRadioButton*>(category)->setChecked(true);
     w->findChild<QCheckBox*>("CheckBox2")->setChecked(true);
     w->findChild<QLineEdit*>("Edit3")->setText(u"20"_s);
+    if (manual) {
+        w->findChild<QRadioButton*>("RadioButton2")->setChecked(true);
+        for (const char* rate : {"Edit4", "Edit5", "Edit6"})
+            w->findChild<QLineEdit*>(rate)->setText(u"10"_s);
+    }
     w->findChild<QPushButton*>("Button1")->click();
+    // Changed after the calculation: the basis stays that of the figures shown.
+    w->findChild<QRadioButton*>(category == u"rb1"_s ? "rb2" : "rb1")->setChecked(true);
     return w;
 }
 
@@ -76,17 +87,30 @@ void ReportTest::windows_data() {
     QTest::addColumn<bool>("calculator");
     QTest::addColumn<QString>("cost");
     QTest::addColumn<QString>("category");
-    QTest::newRow("main, road maintenance") << false << u"12345.6"_s << u"rb1"_s;
-    QTest::newRow("main, renovation") << false << u"987654"_s << u"rb3"_s;
-    QTest::newRow("calculator, new building") << true << u"5000"_s << u"rb2"_s;
+    QTest::addColumn<bool>("manual");
+    QTest::addColumn<QString>("read");  // Edit1 as the copy reads it
+    // 適用 of the three rates, by a word of the rule: "以下", "超", "×" for a formula, "手動入力".
+    QTest::addColumn<QStringList>("rules");
+    QTest::newRow("main, road maintenance") << false << u"015448"_s << u"rb1"_s << false
+                                            << u"15448"_s << QStringList{"×", "超", "×"};
+    QTest::newRow("main, renovation") << false << u"987654"_s << u"rb3"_s << false
+                                      << u"987654"_s << QStringList{"超", "超", "超"};
+    QTest::newRow("calculator, new building") << true << u"5000"_s << u"rb2"_s << false
+                                              << u"5000"_s << QStringList{"×", "×", "×"};
+    QTest::newRow("calculator, small") << true << u"300"_s << u"rb1"_s << false << u"300"_s
+                                       << QStringList{"以下", "以下", "以下"};
+    QTest::newRow("calculator, manual") << true << u"5000"_s << u"rb3"_s << true << u"5000"_s
+                                        << QStringList{"手動入力", "手動入力", "手動入力"};
 }
 
 void ReportTest::clipboardRowsReadBackAsShown() {
     QFETCH(bool, calculator);
     QFETCH(QString, cost);
     QFETCH(QString, category);
-    const auto window = Calculated(calculator, cost.toUtf8().constData(),
-                                   category.toUtf8().constData());
+    QFETCH(bool, manual);
+    QFETCH(QString, read);
+    QFETCH(QStringList, rules);
+    const auto window = Calculated(calculator, cost, category, manual);
     const QStringList& order = calculator ? kCalculatorOrder : kMainOrder;
     QCOMPARE(Shown(window.get(), order[0]) == u"0"_s, false);  // a real result, not the start
     window->show();
@@ -100,8 +124,9 @@ void ReportTest::clipboardRowsReadBackAsShown() {
     const QStringList lines = clipboard->text().split(u'\n');
     const qsizetype blank = lines.indexOf(QString());
     QCOMPARE(lines.first(), window->windowTitle());
-    QVERIFY(lines.mid(1, blank - 1).contains(u"%1\t%2\t万円"_s.arg(
-        calculator ? u"希望直接工事費"_s : u"希望工事費 (税込)"_s, cost)));
+    const QString typed = read == cost ? QString() : u"\t入力: "_s + cost;
+    QVERIFY(lines.mid(1, blank - 1).contains(u"%1\t%2\t万円%3"_s.arg(
+        calculator ? u"希望直接工事費"_s : u"希望工事費 (税込)"_s, read, typed)));
     QVERIFY(lines.contains(u"全経費を掛けない金額\t20\t万円"_s));
     QVERIFY(lines.contains(u"直工だけに含まない金額\tなし\t"_s));
 
@@ -109,16 +134,20 @@ void ReportTest::clipboardRowsReadBackAsShown() {
     QCOMPARE(lines.size(), blank + 1 + order.size() + 1);  // ends with a line break
     for (qsizetype i = 0; i < order.size(); ++i) {
         const QStringList cells = figures[i].split(u'\t');
-        QCOMPARE(cells.size(), 3);
+        const bool rate = i % 3 == 2 && i < 9;
+        QCOMPARE(cells.size(), rate ? 5 : 3);
+        QCOMPARE(cells[0], QString::fromUtf8(costbatch::FigureCaptions()[std::size_t(i)]));
         QCOMPARE(cells[1], Shown(window.get(), order[i]));
-        const bool rate = i == 6 || i == 9 || i == 12;
         QCOMPARE(cells[2], rate ? u"％"_s : u"万円"_s);
-        QVERIFY(!cells[0].isEmpty());
+        if (rate) {
+            QCOMPARE(cells[3], Shown(window.get(), order[i - 2]));
+            QVERIFY2(cells[4].contains(rules[i / 3]), qPrintable(cells[4]));
+        }
         // A screen reader reads a box's figure from its name, an edit's from its text.
         auto* shown = window->findChild<QWidget*>(order[i]);
         const QString spoken =
             QAccessible::queryAccessibleInterface(shown)->text(QAccessible::Name);
-        QCOMPARE(spoken, qobject_cast<QLineEdit*>(shown) ? cells[0] : cells.join(u' '));
+        QCOMPARE(spoken, qobject_cast<QLineEdit*>(shown) ? cells[0] : cells.mid(0, 3).join(u' '));
     }
 
     // An edit's own selection keeps the key.
@@ -127,7 +156,7 @@ void ReportTest::clipboardRowsReadBackAsShown() {
     QCOMPARE(clipboard->text(), cost);
 
     // The menu over the direct cost copies that one figure.
-    auto* box = window->findChild<QWidget*>(order[10]);
+    auto* box = window->findChild<QWidget*>(order[0]);
     const QPoint centre = box->rect().center();
     QContextMenuEvent click(QContextMenuEvent::Mouse, centre, box->mapToGlobal(centre));
     QApplication::sendEvent(box, &click);
@@ -136,15 +165,15 @@ void ReportTest::clipboardRowsReadBackAsShown() {
     QCOMPARE(menu->actions().size(), 7);  // with two separators
     menu->actions().first()->trigger();
     menu->close();
-    QTRY_COMPARE(clipboard->text(), Shown(window.get(), order[10]));
+    QTRY_COMPARE(clipboard->text(), Shown(window.get(), order[0]));
 }
 
 void ReportTest::pdfHoldsEveryCaptionAndValue() {
     QFETCH(bool, calculator);
     QFETCH(QString, cost);
     QFETCH(QString, category);
-    const auto window = Calculated(calculator, cost.toUtf8().constData(),
-                                   category.toUtf8().constData());
+    QFETCH(bool, manual);
+    const auto window = Calculated(calculator, cost, category, manual);
     zanvoro::EstimateReport report = zanvoro::ReportOfWindow(window.get());
     report.title += u" <&>"_s;  // must reach the page as typed, not as markup
 
@@ -158,10 +187,17 @@ void ReportTest::pdfHoldsEveryCaptionAndValue() {
     for (const auto& line : report.inputs) {
         QVERIFY2(text.contains(line.caption), qPrintable(line.caption));
         QVERIFY2(text.contains(line.value), qPrintable(line.value));
+        QVERIFY2(text.contains(line.typed), qPrintable(line.typed));
     }
+    qsizetype from = 0;  // each amount's caption after the one before: build-up order
     for (const auto& figure : report.figures) {
-        if (!figure.rate) QVERIFY2(text.contains(figure.caption), qPrintable(figure.caption));
+        if (!figure.rate) {
+            from = text.indexOf(figure.caption, from);
+            QVERIFY2(from >= 0, qPrintable(figure.caption));
+        }
         QVERIFY2(text.contains(u" %1 "_s.arg(figure.value)), qPrintable(figure.value));
+        if (figure.rate)
+            QVERIFY2(text.simplified().contains(figure.rule.simplified()), qPrintable(figure.rule));
     }
     QVERIFY(Run(u"pdfinfo"_s, {path}).contains(QRegularExpression(u"Pages: +1\n"_s)));
 
