@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "Dialogs.h"
+#include "EstimateReport.h"
 #include "WindowKeys.h"
 #include "WindowLook.h"
 #include "model/calculations.h"
@@ -99,6 +100,10 @@ public:
     // For each rate, in the order common temporary, site management, general management:
     // the amount it applied to and the rule, as of the last calculation; empty before any.
     std::array<costmodel::RateBasis, 3> RateBasesShown() const;
+    // The inputs the figures shown were calculated from; the controls as they are before any.
+    QList<ReportLine> InputsShown() const {
+        return shown_.shown ? shown_.inputs : InputLines(*this);
+    }
     // The window's choices beyond the common ones, listed by the copy as "caption: choice".
     const QList<QRadioButton*>& ExtraChoices() const { return extraChoices_; }
     QWidget* Window() const { return window_; }
@@ -195,6 +200,7 @@ protected:
         input.Work = Work();
         read_.work = input.Work;
         read_.noCommonTemp = input.CheckBox3;
+        read_.inputs = InputLines(*this);
         return input;
     }
     static std::string Text(const QLineEdit* edit);
@@ -231,6 +237,7 @@ private:
         costmodel::WorkType work = costmodel::WorkType::RoadMaintenance;
         bool noCommonTemp = false;
         bool manualRates = false;
+        QList<ReportLine> inputs;
     } read_, shown_;
     bool named_ = false;
 };

@@ -142,15 +142,12 @@ QString PlainCaption(const QString& text) {
     return out;
 }
 
-EstimateReport ReportOfWindow(const CalculatorWindow& window) {
-    EstimateReport report;
-    report.title = window.Window()->windowTitle();
-    report.date = QDate::currentDate();
-
-    report.inputs.push_back(AmountLine(window.Label1->text(), window.Edit1, window.Label6->text()));
+QList<ReportLine> InputLines(const CalculatorWindow& window) {
+    QList<ReportLine> inputs;
+    inputs.push_back(AmountLine(window.Label1->text(), window.Edit1, window.Label6->text()));
     for (const QRadioButton* rb : {window.rb1, window.rb2, window.rb3})
         if (rb->isChecked())
-            report.inputs.push_back({window.RadioGroup1->title(), PlainCaption(rb->text()), {}, {}});
+            inputs.push_back({window.RadioGroup1->title(), PlainCaption(rb->text()), {}, {}});
     const struct {
         const QAbstractButton* box;
         const QLineEdit* amount;
@@ -161,21 +158,30 @@ EstimateReport ReportOfWindow(const CalculatorWindow& window) {
     for (const auto& option : options) {
         const QString caption = PlainCaption(option.box->text());
         if (!option.amount)
-            report.inputs.push_back(
+            inputs.push_back(
                 {caption, option.box->isChecked() ? u"はい"_s : u"いいえ"_s, {}, {}});
         else if (option.box->isChecked())
-            report.inputs.push_back(AmountLine(caption, option.amount, option.unit->text()));
+            inputs.push_back(AmountLine(caption, option.amount, option.unit->text()));
         else
-            report.inputs.push_back({caption, u"なし"_s, {}, {}});
+            inputs.push_back({caption, u"なし"_s, {}, {}});
     }
     // A choice of the window's own: "経費率　自動入力" reads 経費率: 自動入力.
     for (const QRadioButton* rb : window.ExtraChoices())
         if (rb->isChecked()) {
             const QString text = PlainCaption(rb->text());
             const qsizetype gap = text.indexOf(QChar(0x3000));
-            report.inputs.push_back(gap < 0 ? ReportLine{text, {}, {}, {}}
+            inputs.push_back(gap < 0 ? ReportLine{text, {}, {}, {}}
                                             : ReportLine{text.left(gap), text.mid(gap + 1), {}, {}});
         }
+    return inputs;
+}
+
+EstimateReport ReportOfWindow(const CalculatorWindow& window) {
+    EstimateReport report;
+    report.title = window.Window()->windowTitle();
+    report.date = QDate::currentDate();
+
+    report.inputs = window.InputsShown();
 
     // The rates stand third in each group of three: amount, overhead, rate. Each applies to
     // the amount that opens its group.

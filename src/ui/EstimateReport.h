@@ -46,6 +46,10 @@ class CalculatorWindow;
 // A button caption without its accelerator mark ("終了(&C)" reads "終了(C)").
 QString PlainCaption(const QString& text);
 
+// The inputs as the window's controls hold them now: the amount, the work category, the
+// options and the window's own choices.
+QList<ReportLine> InputLines(const CalculatorWindow& window);
+
 // The estimate a calculating window shows, read from its figure table. Rates get their
 // amount's caption with "率" appended, since the window captions them only by place.
 EstimateReport ReportOfWindow(const CalculatorWindow& window);

@@ -129,6 +129,9 @@ void ReportTest::clipboardRowsReadBackAsShown() {
         calculator ? u"希望直接工事費"_s : u"希望工事費 (税込)"_s, read, typed)));
     QVERIFY(lines.contains(u"全経費を掛けない金額\t20\t万円"_s));
     QVERIFY(lines.contains(u"直工だけに含まない金額\tなし\t"_s));
+    // The category the figures were calculated with, not the one chosen since.
+    const QString used = window->findChild<QRadioButton*>(category)->text();
+    QVERIFY(lines.contains(u"工事種類\t%1\t"_s.arg(used)));
 
     const QStringList figures = lines.mid(blank + 1, order.size());
     QCOMPARE(lines.size(), blank + 1 + order.size() + 1);  // ends with a line break
