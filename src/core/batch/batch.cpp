@@ -278,7 +278,7 @@ std::string Batch::cell(std::size_t row, const RowResult& result, std::size_t co
     if (column < kept_.size()) return std::string(inputCell(row, kept_[column]));
     const std::size_t figure = column - kept_.size();
     if (figure < kFigureCaptions.size()) {
-        if (result.ok) return costmodel::FormatResults(result.values)[figure];
+        if (result.ok) return costmodel::ResultText(result.values, figure);
         // A failed row keeps its typed rates as read, so that nothing typed is lost.
         return std::string(inputCell(row, typedRateColumn(figure)));
     }

@@ -1,16 +1,33 @@
 // The forward calculation, the result texts and the main window's search state.
 #include "model/calculations.h"
 
+#include <iterator>
+
 namespace costmodel {
 
+namespace {
+
+// The fields the thirteen texts show, in their writing order.
+constexpr double CostBreakdown::*kResultFields[] = {
+    &CostBreakdown::DirectCost,     &CostBreakdown::CommonTempCost,
+    &CostBreakdown::CommonTempRate, &CostBreakdown::NetCost,
+    &CostBreakdown::SiteMgmtCost,   &CostBreakdown::SiteMgmtRate,
+    &CostBreakdown::WorkCost,       &CostBreakdown::GeneralMgmtCost,
+    &CostBreakdown::GeneralMgmtRate, &CostBreakdown::WorkPrice,
+    &CostBreakdown::ConsumptionTax, &CostBreakdown::TotalCost,
+    &CostBreakdown::CommonCostsTotal};
+static_assert(std::size(kResultFields) == std::tuple_size_v<ResultTexts>);
+
+}  // namespace
+
+std::string ResultText(const CostBreakdown& b, std::size_t index) {
+    return NumberToText(b.*kResultFields[index]);
+}
+
 ResultTexts FormatResults(const CostBreakdown& b) {
-    return {NumberToText(b.DirectCost),     NumberToText(b.CommonTempCost),
-            NumberToText(b.CommonTempRate), NumberToText(b.NetCost),
-            NumberToText(b.SiteMgmtCost),   NumberToText(b.SiteMgmtRate),
-            NumberToText(b.WorkCost),       NumberToText(b.GeneralMgmtCost),
-            NumberToText(b.GeneralMgmtRate), NumberToText(b.WorkPrice),
-            NumberToText(b.ConsumptionTax), NumberToText(b.TotalCost),
-            NumberToText(b.CommonCostsTotal)};
+    ResultTexts texts;
+    for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = ResultText(b, i);
+    return texts;
 }
 
 void ResetBlock(CostBreakdown& b, double directCost) {

@@ -14,6 +14,8 @@ namespace costmodel {
 // WorkPrice, ConsumptionTax, TotalCost, CommonCostsTotal.
 using ResultTexts = std::array<std::string, 13>;
 ResultTexts FormatResults(const CostBreakdown& breakdown);
+// Text `index` of those alone (0 to 12).
+std::string ResultText(const CostBreakdown& breakdown, std::size_t index);
 
 // Sets the fourteen fields of the reset block to zero, then DirectCost to directCost.
 void ResetBlock(CostBreakdown& breakdown, double directCost);
