@@ -1,6 +1,7 @@
 // The figure table of both calculating windows, their common controls and what they do alike.
 #include "CalculatorWindow.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -83,7 +84,12 @@ protected:
 
 QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& geometry, const QFont& font,
                     const QColor& colour) {
+    // A new edit lays its text out in the application's font before it takes its own:
+    // with the edit's font lent to the application meanwhile, no other font is loaded.
+    const QFont application = QApplication::font();
+    QApplication::setFont(font);
     auto* edit = new FieldEdit(u"0"_s, parent);
+    QApplication::setFont(application);
     edit->setObjectName(QString::fromLatin1(name));
     edit->setMaxLength(std::numeric_limits<int>::max());
     // "0" needs no font but the table's; what the user types may need others, so the edit

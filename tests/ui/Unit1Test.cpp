@@ -59,6 +59,7 @@ class Unit1Test : public QObject {
 
     std::unique_ptr<TForm1> form;
     int beeps = 0;
+    QFont applicationFont;
 
     // Puts `text` into Edit1 the way a user does: Tab from 計算 selects it, typing replaces it.
     void typeTarget(const QString& text) {
@@ -70,6 +71,7 @@ class Unit1Test : public QObject {
     }
 
 private slots:
+    void initTestCase() { applicationFont = QApplication::font(); }
     void init() {
         beeps = 0;
         zanvoro::SetBeepHandler([this] { ++beeps; });
@@ -145,6 +147,12 @@ private slots:
                                {form->Edit1, "希望工事費 (税込)"}, {form->BitBtn1, "終了"},
                                {form->Button1, "計算"}})
             QCOMPARE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name), QString::fromUtf8(name));
+    }
+
+    // Building a window leaves the application's font, which Qt's own dialogs use, as it was.
+    void applicationFontKept() {
+        TForm1 another;
+        QCOMPARE(QApplication::font(), applicationFont);
     }
 
     // F10 opens the first menu, Alt alone highlights it; Alt with a letter does neither.
