@@ -159,9 +159,12 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const 
     label->setFont(font);
     SetTextColour(label, colour);
     // Sized to its text: the given size unless the text needs more, so no descender is cut.
+    // The height first: it loads the font for the script all texts share, which the kanji
+    // then use too; asked for kanji first, Qt looks through the system's fallback fonts.
     const QFontMetrics fm(font);
-    label->setGeometry(QRect(
-        geometry.topLeft(), geometry.size().expandedTo({fm.horizontalAdvance(text), fm.height()})));
+    const int height = fm.height();
+    const QSize size = geometry.size().expandedTo({fm.horizontalAdvance(text), height});
+    label->setGeometry(QRect(geometry.topLeft(), size));
     return label;
 }
 
