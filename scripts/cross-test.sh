@@ -43,7 +43,18 @@ if [ "$target" = mingw ]; then
   # under Wine at build time, and a first start that makes the prefix takes long.
   export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   mkdir -p "$build"
-  [ -f "$WINEPREFIX/system.reg" ] || /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1
+  # One server and its helper programs for the whole run, started here with nothing of the
+  # tests' output: left to itself the server quits seconds after each program, and two tests
+  # starting at once could each find it gone and race to start another ("recvmsg: Connection
+  # reset by peer"); helpers started by a test would hold its output open to the end.
+  mkdir -p "$WINEPREFIX"
+  /usr/lib/wine/wineserver64 -p </dev/null >/dev/null 2>&1
+  trap '/usr/lib/wine/wineserver64 -k || true' EXIT
+  if [ -f "$WINEPREFIX/system.reg" ]; then
+    /usr/lib/wine/wine64 wineboot </dev/null >/dev/null 2>&1
+  else
+    /usr/lib/wine/wine64 wineboot --init </dev/null >/dev/null 2>&1
+  fi
 fi
 
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
