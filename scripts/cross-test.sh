@@ -48,7 +48,8 @@ if [ "$target" = mingw ]; then
   # starting at once could each find it gone and race to start another ("recvmsg: Connection
   # reset by peer"); helpers started by a test would hold its output open to the end.
   mkdir -p "$WINEPREFIX"
-  /usr/lib/wine/wineserver64 -p </dev/null >/dev/null 2>&1
+  # Status 2: a server already serves the prefix (one left by a killed run); the trap ends it.
+  /usr/lib/wine/wineserver64 -p </dev/null >/dev/null 2>&1 || [ $? -eq 2 ]
   trap '/usr/lib/wine/wineserver64 -k || true' EXIT
   if [ -f "$WINEPREFIX/system.reg" ]; then
     /usr/lib/wine/wine64 wineboot </dev/null >/dev/null 2>&1
