@@ -149,11 +149,8 @@ private slots:
             QCOMPARE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name), QString::fromUtf8(name));
     }
 
-    // Building a window leaves the application's font, which Qt's own dialogs use, as it was.
-    void applicationFontKept() {
-        TForm1 another;
-        QCOMPARE(QApplication::font(), applicationFont);
-    }
+    // Building the window leaves the application's font, which Qt's own dialogs use, as it was.
+    void applicationFontKept() { QCOMPARE(QApplication::font(), applicationFont); }
 
     // F10 opens the first menu, Alt alone highlights it; Alt with a letter does neither.
     void menuFromKeyboard_data() {
