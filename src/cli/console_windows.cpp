@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cwchar>
 #include <fcntl.h>
 #include <io.h>
 
@@ -40,10 +41,9 @@ std::vector<std::string> Arguments(int argc, char** argv) {
     if (wide == nullptr) return {argv, argv + argc};
     std::vector<std::string> out;
     out.reserve(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) out.push_back(Utf8Of(wide[i], -1));
+    for (int i = 0; i < count; ++i)
+        out.push_back(Utf8Of(wide[i], static_cast<int>(std::wcslen(wide[i]))));
     LocalFree(wide);
-    for (std::string& a : out)
-        if (!a.empty() && a.back() == '\0') a.pop_back();
     return out;
 }
 

@@ -10,10 +10,6 @@
 #include "batch/batch.h"
 #include "console.h"
 
-#ifndef ZANVORO_VERSION
-#define ZANVORO_VERSION "0"
-#endif
-
 namespace {
 
 using namespace costbatch;
@@ -98,9 +94,7 @@ int Fail(std::string_view message) {
 }
 
 costmodel::WorkType WorkOf(std::string_view name) {
-    if (name == "道路維持") return costmodel::WorkType::RoadMaintenance;
-    if (name == "新営") return costmodel::WorkType::NewBuilding;
-    if (name == "改修") return costmodel::WorkType::Renovation;
+    if (const auto work = WorkNamed(name)) return *work;
     throw UsageError{"--category は 道路維持, 新営, 改修 のどれかです: '" + std::string(name) +
                      "'"};
 }
@@ -196,8 +190,10 @@ public:
 
     std::string text;
 
-    void flushIfFull() {
+    // False once a write has failed: the rows still to come would go nowhere.
+    bool flushIfFull() {
         if (text.size() >= kPiece) flush();
+        return ok_;
     }
     void flush() {
         if (!ok_ || text.empty()) return;
@@ -241,12 +237,14 @@ int Run(const Options& options) {
             const RowResult result = batch->compute(row);
             allFine = allFine && result.ok;
             batch->appendRow(out.text, row, result, format);
-            out.flushIfFull();
+            if (!out.flushIfFull()) break;
         }
+        // Inside: encoding the last piece can fail too (no Shift-JIS converter).
+        if (!out.finish())
+            return Fail(std::string("書き込めません (") + std::strerror(errno) + ")");
     } catch (const InputError& e) {
         return Fail(e.what());
     }
-    if (!out.finish()) return Fail(std::string("書き込めません (") + std::strerror(errno) + ")");
     return allFine ? 0 : 1;
 }
 

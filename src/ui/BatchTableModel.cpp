@@ -21,7 +21,7 @@ constexpr qsizetype kShownCharacters = 1000;
 
 // Captions of the columns that hold words rather than amounts.
 bool IsTextCaption(const std::string& caption) {
-    return caption == "工事種類" || caption == "共通仮設費をみない" ||
+    return caption == costbatch::kWorkCaption || caption == costbatch::kNoCommonTempCaption ||
            caption == costbatch::kResultCaption;
 }
 
@@ -42,8 +42,6 @@ QString ToQString(const std::string& utf8) {
 }  // namespace
 
 BatchTableModel::~BatchTableModel() = default;
-
-QString BatchTableModel::CancelledText() { return ToQString(CancelledResult().message); }
 
 void BatchTableModel::setBatch(std::unique_ptr<costbatch::Batch> batch) {
     beginResetModel();
@@ -128,10 +126,6 @@ int BatchTableModel::columnCount(const QModelIndex& parent) const {
     return int(batch_->captions().size());
 }
 
-bool BatchTableModel::isResultColumn(int column) const {
-    return batch_ && batch_->captions().at(std::size_t(column)) == costbatch::kResultCaption;
-}
-
 QVariant BatchTableModel::data(const QModelIndex& index, int role) const {
     if (!batch_ || !index.isValid()) return {};
     const auto row = std::size_t(index.row());
@@ -151,7 +145,8 @@ QVariant BatchTableModel::data(const QModelIndex& index, int role) const {
                 return ToQString(results_[row].message).left(kShownCharacters);
             return {};
         case Qt::ForegroundRole:
-            if (!isResultColumn(index.column())) return {};
+            // 結果 is always the last column.
+            if (index.column() != columnCount() - 1) return {};
             if (row < results_.size()) return results_[row].ok ? QVariant() : QBrush(kRed);
             return QBrush(QColor(0x69, 0x69, 0x69));
         default:

@@ -23,12 +23,8 @@ public:
     using QAbstractTableModel::QAbstractTableModel;
     ~BatchTableModel() override;
 
-    // What a cancelled row shows as its 結果.
-    static QString CancelledText();
-
     // Replaces the table; nothing is computed yet.
     void setBatch(std::unique_ptr<costbatch::Batch> batch);
-    const costbatch::Batch* batch() const { return batch_.get(); }
 
     // Computes rows until all are done or `budget` has passed; true when all are done.
     bool computeFor(std::chrono::milliseconds budget);
@@ -57,7 +53,6 @@ public:
 
 private:
     const costbatch::RowResult& resultOf(std::size_t row) const;
-    bool isResultColumn(int column) const;
 
     std::unique_ptr<costbatch::Batch> batch_;
     std::vector<costbatch::RowResult> results_;  // rows [0, computed())

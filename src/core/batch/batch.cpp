@@ -11,10 +11,10 @@ namespace {
 
 constexpr std::string_view kReverseAmount = "希望工事費 (税込)";
 constexpr std::string_view kForwardAmount = "希望直接工事費";
-constexpr std::string_view kWork = "工事種類";
+constexpr std::string_view kWork = kWorkCaption;
 constexpr std::string_view kExtraInNet = "直工だけに含まない金額";
 constexpr std::string_view kExtraNoOverhead = "全経費を掛けない金額";
-constexpr std::string_view kNoCommonTemp = "共通仮設費をみない";
+constexpr std::string_view kNoCommonTemp = kNoCommonTempCaption;
 
 constexpr std::array<std::string_view, 13> kFigureCaptions = {
     "直接工事費", "共通仮設費", "共通仮設費率", "純工事費", "現場管理費",
@@ -72,9 +72,7 @@ struct RowFault {
 };
 
 costmodel::WorkType ReadWork(std::string_view cell) {
-    const std::string_view name = Trim(cell);
-    for (const WorkName& w : kWorkNames)
-        if (w.name == name) return w.work;
+    if (const auto work = WorkNamed(Trim(cell))) return *work;
     throw RowFault{std::string(kWork) + " " + Quoted(cell) +
                    " は 道路維持, 新営, 改修 のどれかです"};
 }
@@ -95,6 +93,12 @@ bool ReadExtra(std::string_view cell) {
 const costmodel::ShowResultsFn kNoRefresh;
 
 }  // namespace
+
+std::optional<costmodel::WorkType> WorkNamed(std::string_view name) {
+    for (const WorkName& w : kWorkNames)
+        if (w.name == name) return w.work;
+    return std::nullopt;
+}
 
 const std::array<std::string_view, 13>& FigureCaptions() { return kFigureCaptions; }
 
@@ -247,7 +251,6 @@ void Batch::computeRow(std::size_t row, RowResult& result) const {
         in.Edit6 = inputCell(row, columns_.commonTempRate);
         in.ManualRates = !Trim(in.Edit4).empty() || !Trim(in.Edit5).empty() ||
                          !Trim(in.Edit6).empty();
-        result.values = costmodel::CostBreakdown{};
         costmodel::ForwardCalculate(result.values, in, kNoRefresh);
     }
 }

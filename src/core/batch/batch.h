@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -45,7 +46,6 @@ public:
     std::size_t columns(std::size_t row) const;
     // Empty for a column past the row's end.
     std::string_view cell(std::size_t row, std::size_t column) const;
-    void addRow(const std::vector<std::string_view>& cells);
     void reserve(std::size_t rows, std::size_t bytes);
 
     // Building a row piece by piece: text into the open cell, then the cell, then the row
@@ -68,7 +68,7 @@ std::string DecodeText(std::string_view bytes, Encoding* found = nullptr);
 // becomes '?'.
 std::string EncodeText(std::string_view utf8, Encoding encoding);
 
-// The format of a file by its name (.csv, .tsv, .txt), else by its first line (a tab: TSV).
+// The format of a file by its name (.csv; .tsv or .tab), else by its first line (a tab: TSV).
 Format GuessFormat(std::string_view fileName, std::string_view utf8Text);
 
 // Rows of delimited text as a spreadsheet writes them: quoted cells ("" for a quote, line
@@ -77,17 +77,20 @@ Format GuessFormat(std::string_view fileName, std::string_view utf8Text);
 Table ParseTable(std::string_view utf8Text, Format format);
 
 // One cell as the format writes it: CSV quotes a cell holding a comma, quote or line break;
-// TSV turns tabs and line breaks into spaces, so a cell cannot shift the columns.
-std::string FormatCell(std::string_view text, Format format);
-// A whole row, cells joined by the format's delimiter, ending in "\r\n" for CSV, "\n" for TSV.
-std::string FormatRow(const std::vector<std::string>& cells, Format format);
-// The same, appended to out.
+// TSV turns tabs and line breaks into spaces, so a cell cannot shift the columns. A whole row
+// joins its cells by the format's delimiter and ends in "\r\n" for CSV, "\n" for TSV.
 void AppendCell(std::string& out, std::string_view text, Format format);
 void AppendRow(std::string& out, const std::vector<std::string>& cells, Format format);
+
+// The work category a name stands for (道路維持, 新営, 改修), if any.
+std::optional<costmodel::WorkType> WorkNamed(std::string_view name);
 
 // The thirteen figures' captions in build-up order (FormatResults' order), then 結果.
 const std::array<std::string_view, 13>& FigureCaptions();
 inline constexpr std::string_view kResultCaption = "結果";
+// The input captions of the columns that hold words rather than amounts.
+inline constexpr std::string_view kWorkCaption = "工事種類";
+inline constexpr std::string_view kNoCommonTempCaption = "共通仮設費をみない";
 
 // The outcome of one row: the estimate, or the message the error box would show (completed
 // with its full stop).

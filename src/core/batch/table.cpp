@@ -36,14 +36,6 @@ std::string_view Table::cell(std::size_t row, std::size_t column) const {
     return std::string_view(text_).substr(begin, end - begin);
 }
 
-void Table::addRow(const std::vector<std::string_view>& cells) {
-    for (std::string_view c : cells) {
-        appendToCell(c);
-        endCell();
-    }
-    endRow();
-}
-
 void Table::reserve(std::size_t rows, std::size_t bytes) {
     rowEnds_.reserve(rows);
     cellEnds_.reserve(rows);
@@ -147,24 +139,12 @@ void AppendCell(std::string& out, std::string_view text, Format format) {
     out += '"';
 }
 
-std::string FormatCell(std::string_view text, Format format) {
-    std::string out;
-    AppendCell(out, text, format);
-    return out;
-}
-
 void AppendRow(std::string& out, const std::vector<std::string>& cells, Format format) {
     for (std::size_t c = 0; c < cells.size(); ++c) {
         if (c != 0) out += DelimiterOf(format);
         AppendCell(out, cells[c], format);
     }
     out += format == Format::Csv ? "\r\n" : "\n";
-}
-
-std::string FormatRow(const std::vector<std::string>& cells, Format format) {
-    std::string out;
-    AppendRow(out, cells, format);
-    return out;
 }
 
 }  // namespace costbatch
