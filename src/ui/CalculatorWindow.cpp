@@ -1,9 +1,9 @@
 // The figure table of both calculating windows, their common controls and what they do alike.
 #include "CalculatorWindow.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -86,10 +86,13 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& geometry, co
                     const QColor& colour) {
     // A new edit lays its text out in the application's font before it takes its own:
     // with the edit's font lent to the application meanwhile, no other font is loaded.
-    const QFont application = QApplication::font();
-    QApplication::setFont(font);
+    // QGuiApplication's, not QApplication's: that one also drops the fonts Qt keeps per
+    // kind of widget (a theme's menu font, say), which setting the old font back does not
+    // restore.
+    const QFont application = QGuiApplication::font();
+    QGuiApplication::setFont(font);
     auto* edit = new FieldEdit(u"0"_s, parent);
-    QApplication::setFont(application);
+    QGuiApplication::setFont(application);
     edit->setObjectName(QString::fromLatin1(name));
     edit->setMaxLength(std::numeric_limits<int>::max());
     // "0" needs no font but the table's; what the user types may need others, so the edit

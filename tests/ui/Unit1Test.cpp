@@ -60,6 +60,7 @@ class Unit1Test : public QObject {
     std::unique_ptr<TForm1> form;
     int beeps = 0;
     QFont applicationFont;
+    const QFont tipFont{u"Serif"_s, 20};
 
     // Puts `text` into Edit1 the way a user does: Tab from 計算 selects it, typing replaces it.
     void typeTarget(const QString& text) {
@@ -71,7 +72,11 @@ class Unit1Test : public QObject {
     }
 
 private slots:
-    void initTestCase() { applicationFont = QApplication::font(); }
+    void initTestCase() {
+        // A font of one kind of widget, as a theme gives its menus and tooltips one.
+        QApplication::setFont(tipFont, "QTipLabel");
+        applicationFont = QApplication::font();
+    }
     void init() {
         beeps = 0;
         zanvoro::SetBeepHandler([this] { ++beeps; });
@@ -149,8 +154,12 @@ private slots:
             QCOMPARE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name), QString::fromUtf8(name));
     }
 
-    // Building the window leaves the application's font, which Qt's own dialogs use, as it was.
-    void applicationFontKept() { QCOMPARE(QApplication::font(), applicationFont); }
+    // Building the window leaves the application's fonts, which Qt's own dialogs, menus and
+    // tooltips use, as they were.
+    void applicationFontKept() {
+        QCOMPARE(QApplication::font(), applicationFont);
+        QCOMPARE(QApplication::font("QTipLabel"), tipFont);
+    }
 
     // F10 opens the first menu, Alt alone highlights it; Alt with a letter does neither.
     void menuFromKeyboard_data() {
