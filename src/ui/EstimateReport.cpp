@@ -116,7 +116,7 @@ QString SheetHtml(const EstimateReport& report) {
                     .arg(esc(f.caption), amountCells, rateCells);
         // A rate's basis on a line of its own: the formula is too wide for a column.
         const ReportFigure* rate = f.rate ? &f : hasRate ? &figures[i + 1] : nullptr;
-        if (rate && !(rate->base.isEmpty() && rate->rule.isEmpty()))
+        if (rate && !rate->rule.isEmpty())
             html += QStringLiteral("<tr><td colspan='5' style='font-size:9pt'>"
                                    "　　対象額　%1 万円　　適用　%2</td></tr>")
                         .arg(esc(rate->base), esc(rate->rule));
@@ -183,9 +183,9 @@ EstimateReport ReportOfWindow(const CalculatorWindow& window) {
 
     report.inputs = window.InputsShown();
 
-    // The rates stand third in each group of three: amount, overhead, rate. Each applies to
-    // the amount that opens its group.
+    // Each rate applies to its own basis, the rates in the figures' order.
     const auto bases = window.RateBasesShown();
+    std::size_t rateNo = 0;
     for (const Figure* source : window.ReportFigures()) {
         ReportFigure figure;
         figure.rate = source->isRate();
@@ -195,12 +195,12 @@ EstimateReport ReportOfWindow(const CalculatorWindow& window) {
         figure.unit = source->unit->text();
         figure.controls = {source->value, source->unit};
         if (source->caption) figure.controls.push_back(source->caption);
-        const qsizetype at = report.figures.size();
-        if (figure.rate && at >= 2 && at / 3 < qsizetype(bases.size()) &&
-            !bases[std::size_t(at / 3)].Rule.empty()) {
-            const auto& basis = bases[std::size_t(at / 3)];
-            figure.base = QString::fromStdString(costmodel::NumberToText(basis.Base));
-            figure.rule = QString::fromStdString(basis.Rule);
+        if (figure.rate && rateNo < bases.size()) {
+            const auto& basis = bases[rateNo++];
+            if (!basis.Rule.empty()) {
+                figure.base = QString::fromStdString(costmodel::NumberToText(basis.Base));
+                figure.rule = QString::fromStdString(basis.Rule);
+            }
         }
         report.figures.push_back(figure);
     }

@@ -12,7 +12,6 @@
 #include <utility>
 
 #include "AccessibleNames.h"
-#include "Dialogs.h"
 #include "ScalableIcons.h"
 #include "ScreenFit.h"
 #include "WindowLook.h"
@@ -127,8 +126,7 @@ QPoint TAboutBox::centredPosition() const {
 void TAboutBox::setVisible(bool visible) {
     if (visible && !isVisible()) {
         // Built for the start-up without its controls: they come with the first showing.
-        if (!OKButton) BuildControls(Construction::ForStartup);
-        if (!shownBefore_) NameControls();
+        if (!OKButton) BuildControls(Construction::Complete);
         PlaceOnScreen(this, shownBefore_ ? lastPosition_ : centredPosition());
         shownBefore_ = true;
     } else if (!visible && isVisible()) {
