@@ -30,6 +30,7 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -50,19 +51,13 @@ constexpr std::chrono::milliseconds kSlice{40};
 // Settings typed into an edit are taken once typing pauses.
 constexpr int kTypingPauseMs = 300;
 
-// The table keeps the keys a table has (arrows, Page Up, Home, Ctrl+A) and hands the
-// window's shortcuts and its context menu to the window.
+// The table hands its context menu to the window.
 class BatchGrid final : public QTableView {
 public:
     using QTableView::QTableView;
-    std::function<bool(QKeyEvent*)> keyHook;
     std::function<void(const QPoint&)> menuHook;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        if (keyHook && keyHook(event)) return;
-        QTableView::keyPressEvent(event);
-    }
     void contextMenuEvent(QContextMenuEvent* event) override {
         if (menuHook) menuHook(event->globalPos());
         event->accept();
@@ -128,7 +123,6 @@ TForm4::~TForm4() {
     sliceTimer->stop();
     settleTimer->stop();
     auto* grid = static_cast<BatchGrid*>(Grid1);
-    grid->keyHook = nullptr;
     grid->menuHook = nullptr;
 }
 
@@ -258,12 +252,17 @@ void TForm4::InstallKeys() {
         {rb1, rb2, rb3},
         {CheckBox1, Edit2, CheckBox2, Edit3, CheckBox3}};
     keys = std::make_unique<WindowKeys>(this, nullptr, orders);
-    // The keys' arrows move between controls; the table keeps its own for its cells.
-    Grid1->removeEventFilter(keys.get());
+    // The keys' arrows move between controls; the table keeps its own for its cells (and the
+    // keys a table has: Page Up, Home, Ctrl+A).
+    keys->keepOwnKeys(Grid1);
 
     // In an edit, copy and paste are the edit's own.
     const auto inEdit = [this] { return qobject_cast<QLineEdit*>(focusWidget()); };
-    shortcuts = {
+    const struct {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        std::function<void()> action;
+    } shortcuts[] = {
         {Qt::Key_V, Qt::ControlModifier,
          [this, inEdit] {
              if (QLineEdit* edit = inEdit())
@@ -288,21 +287,10 @@ void TForm4::InstallKeys() {
              if (Computing()) Button5Click();
          }},
     };
-    for (const Shortcut& s : shortcuts) keys->addShortcut(s.key, s.modifiers, s.action);
+    for (const auto& s : shortcuts) keys->addShortcut(s.key, s.modifiers, s.action);
 
     auto* grid = static_cast<BatchGrid*>(Grid1);
-    grid->keyHook = [this](QKeyEvent* event) { return GridKey(event); };
     grid->menuHook = [this](const QPoint& at) { RunHandler([&] { GridMenu(at); }); };
-}
-
-bool TForm4::GridKey(QKeyEvent* event) {
-    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-    for (const Shortcut& s : shortcuts)
-        if (s.key == event->key() && s.modifiers == mods) {
-            RunHandler(s.action);
-            return true;
-        }
-    return false;
 }
 
 void TForm4::GridMenu(const QPoint& at) {

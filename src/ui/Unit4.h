@@ -4,10 +4,8 @@
 #include <QPointer>
 #include <QWidget>
 
-#include <functional>
 #include <memory>
 #include <optional>
-#include <vector>
 
 #include "CalculatorWindow.h"
 #include "WindowKeys.h"
@@ -87,16 +85,9 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    struct Shortcut {
-        int key;
-        Qt::KeyboardModifiers modifiers;
-        std::function<void()> action;
-    };
-
     void CreateControls();
     void InstallKeys();
     void ConnectHandlers();
-    bool GridKey(QKeyEvent* event);
     void GridMenu(const QPoint& at);
 
     costbatch::Settings CurrentSettings() const;
@@ -113,7 +104,6 @@ private:
     QTimer* sliceTimer;
     QTimer* settleTimer;
     bool shownBefore = false;
-    std::vector<Shortcut> shortcuts;
     // Both go before ~QWidget deletes the controls they reach.
     zanvoro::HandlerLinks links;
     std::unique_ptr<zanvoro::WindowKeys> keys;

@@ -95,6 +95,8 @@ void WindowKeys::onFocusIn(std::function<void(QWidget*)> follower) {
 
 void WindowKeys::setMenuBar(QMenuBar* bar) { menuBar_ = bar; }
 
+void WindowKeys::keepOwnKeys(QWidget* control) { ownKeys_.append(control); }
+
 bool WindowKeys::eventFilter(QObject* watched, QEvent* e) {
     auto* w = qobject_cast<QWidget*>(watched);
     if (!w || !window_) return false;
@@ -128,6 +130,7 @@ bool WindowKeys::handleKey(QWidget* w, QKeyEvent* k) {
             if (s.action) RunHandler(s.action);
             return true;
         }
+    if (ownKeys_.contains(w)) return false;
     if (key == Qt::Key_F10 && plain && menuBar_) {
         openMenuBar();
         return true;

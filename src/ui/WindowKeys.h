@@ -55,6 +55,10 @@ public:
     // The window's menu bar, which F10 and Alt alone open.
     void setMenuBar(QMenuBar* bar);
 
+    // A control that keeps its own keys (a table's arrows, Tab and Enter among its cells);
+    // the window's shortcuts still come first, and its focus still moves the default button.
+    void keepOwnKeys(QWidget* control);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
@@ -88,6 +92,7 @@ private:
     std::vector<Shortcut> shortcuts_;
     std::function<void(QWidget*)> follower_;
     QPointer<QMenuBar> menuBar_;
+    QList<QPointer<QWidget>> ownKeys_;
 };
 
 }  // namespace zanvoro

@@ -19,6 +19,7 @@
 #include "Accessible.h"
 #include "BatchTableModel.h"
 #include "ErrorBoxes.h"
+#include "Modal.h"
 #include "Unit1.h"
 #include "Unit3.h"
 #include "Unit4.h"
@@ -49,17 +50,14 @@ QString Clipboard() { return QGuiApplication::clipboard()->text(); }
 
 // Answers the next file dialog with `path` (after choosing `filter`, when given).
 void AnswerFileDialog(const QString& path, const QString& filter) {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, path, filter] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dialog) return;
-        poll->deleteLater();
+    OnNextModal([path, filter](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        QVERIFY(dialog);
         if (!filter.isEmpty()) dialog->selectNameFilter(filter);
         // Typed, as selectFile leaves a focused name field alone.
         dialog->findChild<QLineEdit*>(u"fileNameEdit"_s)->setText(path);
         QMetaObject::invokeMethod(dialog, "accept");
     });
-    poll->start(20);
 }
 
 }  // namespace
@@ -105,6 +103,12 @@ private slots:
         QCOMPARE(order.join(u' '),
                  u"rb1 CheckBox1 CheckBox2 CheckBox3 Button1 Button2 Button3 "
                  u"Button4 Grid1 RadioButton1"_s);
+        // The table keeps its own keys, but the default frame still leaves the button for it.
+        form->Button4->setFocus(Qt::TabFocusReason);
+        QVERIFY(form->Button4->isDefault());
+        QTest::keyClick(form->Button4, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), form->Grid1);
+        QVERIFY(!form->Button4->isDefault());
         for (QWidget* w : std::initializer_list<QWidget*>{
                  form->RadioButton1, form->RadioButton2, form->rb1, form->rb2, form->rb3,
                  form->CheckBox1, form->Edit2, form->CheckBox2, form->Edit3, form->CheckBox3,
