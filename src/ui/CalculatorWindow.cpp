@@ -13,6 +13,7 @@
 #include <QStyleOptionFrame>
 
 #include <limits>
+#include <span>
 
 #include "AccessibleNames.h"
 #include "ReportCommands.h"
@@ -146,7 +147,7 @@ struct RateRow {
     const char* editName;  // the calculator's edit
 };
 
-const AmountRow& Amount(std::size_t i) {
+std::span<const AmountRow> Amounts() {
 #define C ZANVORO_CONTROL
     static const AmountRow rows[] = {
         {11, C(SText12), {8, 104}, false, C(Label23), u"工事費 (概算)", 95, kRed, C(Label24)},
@@ -160,9 +161,8 @@ const AmountRow& Amount(std::size_t i) {
         {0, C(SText4), {8, 360}, true, C(Label12), u"直接工事費", 80, kRed, C(Label15)},
         {1, C(SText1), {160, 360}, false, C(Label13), u"共通仮設費", 80, WindowText(), C(Label16)},
     };
-    return rows[i];
+    return rows;
 }
-constexpr std::size_t kAmounts = 10;
 
 const RateRow kRates[] = {
     {8, 7, 216, C(Label8), "SText8", "Edit4"},
@@ -170,6 +170,7 @@ const RateRow kRates[] = {
     {2, 1, 344, C(Label14), "SText5", "Edit6"},
 };
 #undef C
+#undef ZANVORO_CONTROL
 
 }  // namespace
 
@@ -231,8 +232,7 @@ void CalculatorWindow::BuildInput(QWidget* area, const Design& design) {
 void CalculatorWindow::BuildAmounts(QWidget* area) {
     const QFont caption = PGothic(16);
     const QFont unit = PGothic(13);
-    for (std::size_t i = 0; i < kAmounts; ++i) {
-        const AmountRow& a = Amount(i);
+    for (const AmountRow& a : Amounts()) {
         QLabel*& title = this->*a.caption.member;
         title = MakeLabel(area, a.caption.name, QString::fromUtf16(a.captionText),
                           {a.at - QPoint(0, 16), QSize(a.captionWidth, 16)}, caption,

@@ -74,10 +74,9 @@ ModalResult ShowModal(QDialog* dialog) {
     if (!dialog) return ModalResult::Cancel;
     if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
     const QPointer<QWidget> previous = QApplication::activeWindow();
-    const QPointer<QDialog> guard(dialog);
     const int result = dialog->exec();
     if (previous && previous->isVisible()) previous->activateWindow();
-    return guard && result == QDialog::Accepted ? ModalResult::Ok : ModalResult::Cancel;
+    return result == QDialog::Accepted ? ModalResult::Ok : ModalResult::Cancel;
 }
 
 void Beep() {

@@ -18,31 +18,33 @@
 using namespace zanvoro;
 using namespace Qt::Literals::StringLiterals;
 
-// Where the window opens (a constant at namespace scope stays in this file).
+namespace {
+// Where the window opens.
 constexpr QPoint kPosition{508, 213};
+}  // namespace
 
 // A window of its own (sizeable, minimize and maximize buttons), not a dialog frame.
 TForm3::TForm3(QWidget* parent, Construction construction)
     : QDialog(parent, Qt::Window),
       CalculatorWindow(this, u"Form3"_s, u"Pelmaro!"_s, ButtonFace(), 12) {
-    if (construction == Construction::Complete) BuildWindow(construction);
+    if (construction == Construction::Complete) BuildWindow();
     resize(508, 458);
     PlaceOnScreen(this, kPosition);
 }
 
 TForm3::~TForm3() = default;
 
-void TForm3::BuildWindow(Construction construction) {
+void TForm3::BuildWindow() {
     CreateControls();
     InstallKeys();
-    FinishControls(construction);
+    FinishControls(Construction::Complete);
     ConnectCommonHandlers([this] { Button1Click(); });
     links_.on(OKButton, &QPushButton::clicked, this, [this] { accept(); });
 }
 
 void TForm3::setVisible(bool visible) {
     // Shown for the first time: made now, and named at once, as it is no part of the start-up.
-    if (visible && !ClientArea) BuildWindow(Construction::Complete);
+    if (visible && !ClientArea) BuildWindow();
     QDialog::setVisible(visible);
 }
 

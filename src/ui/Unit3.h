@@ -49,7 +49,7 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void BuildWindow(zanvoro::Construction construction);
+    void BuildWindow();
     void CreateControls();
     void InstallKeys();
     void ResetEstimate() override;
