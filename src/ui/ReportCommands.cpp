@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -65,7 +66,13 @@ private:
         later(one, [value] { QGuiApplication::clipboard()->setText(value); });
         for (const WindowCommand& command : WindowCommands()) {
             if (command.separatorBefore) menu->addSeparator();
-            later(menu->addAction(command.menuText), [w = window_, run = command.fromMenu] {
+            // The key's text from the key itself, so that the two cannot disagree.
+            const QString text =
+                command.key == QKeyCombination()
+                    ? command.menuText
+                    : command.menuText + u'\t' +
+                          QKeySequence(command.key).toString(QKeySequence::PortableText);
+            later(menu->addAction(text), [w = window_, run = command.fromMenu] {
                 if (w) run(w);
             });
         }
@@ -87,10 +94,10 @@ private:
 
 const QList<WindowCommand>& WindowCommands() {
     static const QList<WindowCommand> commands = {
-        {u"内訳をコピー\tCtrl+C"_s, Qt::ControlModifier | Qt::Key_C, &CopyBreakdown, &CopyCommand},
-        {u"印刷…\tCtrl+P"_s, Qt::ControlModifier | Qt::Key_P, &PrintCommand, nullptr, true},
+        {u"内訳をコピー"_s, Qt::ControlModifier | Qt::Key_C, &CopyBreakdown, &CopyCommand},
+        {u"印刷…"_s, Qt::ControlModifier | Qt::Key_P, &PrintCommand, nullptr, true},
         {u"PDFとして保存…"_s, {}, &SavePdfCommand, nullptr},
-        {u"一括計算…\tCtrl+B"_s, Qt::ControlModifier | Qt::Key_B, &OpenBatchWindow, nullptr, true},
+        {u"一括計算…"_s, Qt::ControlModifier | Qt::Key_B, &OpenBatchWindow, nullptr, true},
     };
     return commands;
 }

@@ -13,7 +13,7 @@ namespace zanvoro {
 // has a key, a shortcut of the window. A command for both windows is one more row of
 // WindowCommands().
 struct WindowCommand {
-    QString menuText;                    // as the menu shows it, with "\t" and the key's text
+    QString menuText;                    // the menu entry; the menu adds the key's text
     QKeyCombination key;                 // empty: from the menu only
     void (*fromMenu)(QWidget* window);
     void (*fromKey)(QWidget* window);    // where the key does more than the entry; else null

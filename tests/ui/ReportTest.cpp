@@ -166,6 +166,11 @@ void ReportTest::clipboardRowsReadBackAsShown() {
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     QVERIFY(menu);
     QCOMPARE(menu->actions().size(), 7);  // with two separators
+    QStringList entries;
+    for (const QAction* a : menu->actions())
+        if (!a->isSeparator()) entries << a->text();
+    QCOMPARE(entries, (QStringList{u"コピー"_s, u"内訳をコピー\tCtrl+C"_s, u"印刷…\tCtrl+P"_s,
+                                   u"PDFとして保存…"_s, u"一括計算…\tCtrl+B"_s}));
     menu->actions().first()->trigger();
     menu->close();
     QTRY_COMPARE(clipboard->text(), Shown(window.get(), order[0]));
