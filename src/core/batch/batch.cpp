@@ -288,40 +288,12 @@ std::string Batch::cell(std::size_t row, const RowResult& result, std::size_t co
     return figure == kFigureCaptions.size() ? result.message : std::string();
 }
 
-std::vector<std::string> Batch::cells(std::size_t row, const RowResult& result) const {
-    std::vector<std::string> out;
-    out.reserve(captions_.size());
-    for (std::size_t c : kept_) out.emplace_back(inputCell(row, c));
-    if (result.ok) {
-        for (std::string& text : costmodel::FormatResults(result.values))
-            out.push_back(std::move(text));
-    } else {
-        for (std::size_t f = 0; f < kFigureCaptions.size(); ++f)
-            out.emplace_back(inputCell(row, typedRateColumn(f)));
-    }
-    out.push_back(result.message);
-    return out;
-}
-
 void Batch::appendRow(std::string& out, std::size_t row, const RowResult& result,
                       Format format) const {
-    const char delimiter = format == Format::Csv ? ',' : '\t';
-    for (std::size_t c : kept_) {
-        AppendCell(out, inputCell(row, c), format);
-        out += delimiter;
+    for (std::size_t c = 0; c < captions_.size(); ++c) {
+        if (c != 0) out += format == Format::Csv ? ',' : '\t';
+        AppendCell(out, cell(row, result, c), format);
     }
-    if (result.ok) {
-        for (const std::string& text : costmodel::FormatResults(result.values)) {
-            AppendCell(out, text, format);
-            out += delimiter;
-        }
-    } else {
-        for (std::size_t f = 0; f < kFigureCaptions.size(); ++f) {
-            AppendCell(out, inputCell(row, typedRateColumn(f)), format);
-            out += delimiter;
-        }
-    }
-    AppendCell(out, result.message, format);
     out += format == Format::Csv ? "\r\n" : "\n";
 }
 

@@ -122,7 +122,6 @@ public:
     // Output cell `column` of row i with its result: an input as read, a figure as the window
     // shows it (empty when the row failed), or the message.
     std::string cell(std::size_t row, const RowResult& result, std::size_t column) const;
-    std::vector<std::string> cells(std::size_t row, const RowResult& result) const;
     // Row i's output row (or the caption row) in a format, appended to out.
     void appendRow(std::string& out, std::size_t row, const RowResult& result,
                    Format format) const;
