@@ -57,11 +57,16 @@ TEST(BatchTable, ReadsWhatSpreadsheetsWrite) {
 
     const std::string big(5'000'000, '7');
     EXPECT_EQ(costbatch::ParseTable("\"" + big + "\"\n1", Format::Csv).cell(0, 0).size(), big.size());
-    try {
-        costbatch::ParseTable("a\n\"b\nc\n\"\"d", Format::Csv);
-        ADD_FAILURE() << "an open quote was accepted";
-    } catch (const costbatch::InputError& e) {
-        EXPECT_STREQ(e.what(), "引用符が閉じていません (2 行目で開いたまま)");
+    // The line an open quote started on, line breaks inside earlier quotes counted.
+    for (const auto& [text, line] : {std::pair{"a\n\"b\nc\n\"\"d", 2},
+                                     std::pair{"\"x\r\ny\"\r\n\r1\n\"z", 5}}) {
+        try {
+            costbatch::ParseTable(text, Format::Csv);
+            ADD_FAILURE() << "an open quote was accepted: " << text;
+        } catch (const costbatch::InputError& e) {
+            EXPECT_EQ(std::string(e.what()), "引用符が閉じていません (" + std::to_string(line) +
+                                                 " 行目で開いたまま)");
+        }
     }
 }
 

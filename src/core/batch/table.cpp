@@ -64,22 +64,22 @@ Table ParseTable(std::string_view text, Format format) {
                   text.size());
     const std::size_t n = text.size();
     std::size_t i = 0;
-    std::size_t line = 1;
     while (i < n) {
         bool blank = true;  // only empty, unquoted cells so far
         for (;;) {
             if (i < n && text[i] == '"') {
                 blank = false;
-                const std::size_t openedOn = line;
+                const std::size_t openedAt = i;
                 ++i;
                 for (;;) {
                     const std::size_t quote = text.find('"', i);
+                    // Its line counted only here: a row ends at a line break the same way.
                     if (quote == std::string_view::npos)
-                        throw InputError("引用符が閉じていません (" + std::to_string(openedOn) +
-                                         " 行目で開いたまま)");
-                    const std::string_view piece = text.substr(i, quote - i);
-                    line += LineBreaks(piece);
-                    table.appendToCell(piece);
+                        throw InputError(
+                            "引用符が閉じていません (" +
+                            std::to_string(LineBreaks(text.substr(0, openedAt)) + 1) +
+                            " 行目で開いたまま)");
+                    table.appendToCell(text.substr(i, quote - i));
                     i = quote + 1;
                     if (i < n && text[i] == '"') {
                         table.appendToCell("\"");
@@ -105,7 +105,6 @@ Table ParseTable(std::string_view text, Format format) {
         if (i < n) {
             if (text[i] == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
             ++i;
-            ++line;
         }
         // A line of nothing, or of delimiters only, is no row.
         if (blank) table.discardRow();
