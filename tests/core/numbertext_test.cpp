@@ -14,6 +14,7 @@
 #include "text/errors.h"
 #include "text/numbertext.h"
 #include "extended_support.h"
+#include "separator_guard.h"
 
 using namespace costmodel;
 
@@ -30,13 +31,6 @@ struct ReadCase {
 constexpr Outcome V = Outcome::Value;
 constexpr Outcome NaN = Outcome::NotANumber;
 constexpr Outcome Ovf = Outcome::Overflow;
-
-// Every test that switches the separator leaves "." behind, even when it fails.
-class SeparatorGuard {
-public:
-    explicit SeparatorGuard(char separator) { SetDecimalSeparator(separator); }
-    ~SeparatorGuard() { SetDecimalSeparator('.'); }
-};
 
 std::string WithSeparator(std::string text, char separator) {
     for (char& c : text)

@@ -8,6 +8,7 @@
 #include "model/cascade.h"
 #include "model/costmodel.h"
 #include "extended_support.h"
+#include "separator_guard.h"
 
 using namespace costmodel;
 
@@ -104,9 +105,8 @@ TEST(RuleText, NamesTheRegionAndRedoesTheFormula) {
         EXPECT_EQ(RuleText(*c.rule, c.base), c.text);
     }
     // With the comma the user reads numbers with, the table's decimals follow it.
-    SetDecimalSeparator(',');
+    const SeparatorGuard comma(',');
     EXPECT_EQ(RuleText(road.CommonTemp, 9801.5), "1351,9 × (9801,5 × 10000)^−0,2662");
-    SetDecimalSeparator('.');
 }
 
 TEST(RateBases, EachRateOnItsOwnAmount) {
