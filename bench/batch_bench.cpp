@@ -54,15 +54,15 @@ void CalculateAlone(costbatch::Direction direction, const Rows& rows) {
     for (std::size_t i = 0; i < rows.amounts.size(); ++i) {
         if (direction == costbatch::Direction::Reverse) {
             SearchInput in;
-            in.Edit1 = rows.amounts[i];
-            in.Work = rows.works[i];
+            in.target = rows.amounts[i];
+            in.workType = rows.works[i];
             CostBreakdown search;
             InitSearchState(search);
             benchmark::DoNotOptimize(FormatResults(ReverseSearch(search, in)));
         } else {
             ForwardInput in;
-            in.Edit1 = rows.amounts[i];
-            in.Work = rows.works[i];
+            in.directCost = rows.amounts[i];
+            in.workType = rows.works[i];
             CostBreakdown b;
             ForwardCalculate(b, in, {});
             benchmark::DoNotOptimize(FormatResults(b));

@@ -116,18 +116,22 @@ CostBreakdown UsedBreakdown() {
     return b;
 }
 
+std::optional<std::string_view> Used(const ExtraAmount& extra) {
+    return extra.used ? std::optional(extra.text) : std::nullopt;
+}
+
 void CheckForward(const ForwardInput& in) {
     std::vector<Read> reads = {
-        {&CostBreakdown::ExtraInNet, in.CheckBox1 ? std::optional(in.Edit2) : std::nullopt},
-        {&CostBreakdown::ExtraNoOverhead, in.CheckBox2 ? std::optional(in.Edit3) : std::nullopt},
-        {&CostBreakdown::DirectCost, in.Edit1},
+        {&CostBreakdown::ExtraInNet, Used(in.extraInNet)},
+        {&CostBreakdown::ExtraNoOverhead, Used(in.extraNoOverhead)},
+        {&CostBreakdown::DirectCost, in.directCost},
     };
-    if (in.ManualRates) {
-        reads.push_back({&CostBreakdown::CommonTempRate, in.Edit6});
-        reads.push_back({&CostBreakdown::SiteMgmtRate, in.Edit5});
-        reads.push_back({&CostBreakdown::GeneralMgmtRate, in.Edit4});
+    if (in.typedRates) {
+        reads.push_back({&CostBreakdown::CommonTempRate, in.typedRates->commonTemp});
+        reads.push_back({&CostBreakdown::SiteMgmtRate, in.typedRates->siteMgmt});
+        reads.push_back({&CostBreakdown::GeneralMgmtRate, in.typedRates->generalMgmt});
     }
-    const int refreshes = in.ManualRates ? 1 : 3;
+    const int refreshes = in.typedRates ? 1 : 3;
 
     std::optional<CostBreakdown> firstResult;
     for (const CostBreakdown& start : {CostBreakdown{}, UsedBreakdown()}) {
@@ -211,9 +215,9 @@ std::optional<std::pair<Outcome, CostBreakdown>> ShortLiteralSearch(const CostBr
 
 void CheckSearch(const SearchInput& in) {
     const std::vector<Read> reads = {
-        {&CostBreakdown::ExtraInNet, in.CheckBox1 ? std::optional(in.Edit2) : std::nullopt},
-        {&CostBreakdown::ExtraNoOverhead, in.CheckBox2 ? std::optional(in.Edit3) : std::nullopt},
-        {&CostBreakdown::TargetCost, in.Edit1},
+        {&CostBreakdown::ExtraInNet, Used(in.extraInNet)},
+        {&CostBreakdown::ExtraNoOverhead, Used(in.extraNoOverhead)},
+        {&CostBreakdown::TargetCost, in.target},
     };
     CostBreakdown start;
     InitSearchState(start);
@@ -243,7 +247,7 @@ void CheckSearch(const SearchInput& in) {
     if (!(state == reset)) Fail("search did not leave the reset state");
 
     const CostBreakdown& read = expected.state;
-    const auto literal = ShortLiteralSearch(read, in.Work, in.CheckBox3);
+    const auto literal = ShortLiteralSearch(read, in.workType, in.noCommonTemp);
     if (literal) {
         if (literal->first.kind != o.kind) Fail("search and literal loop end differently");
         if (o.kind == Kind::None && !(found == literal->second))
@@ -258,11 +262,11 @@ void CheckSearch(const SearchInput& in) {
     if (!literal) {
         if (!(p == std::floor(p) && p >= kSearchStart + kLiteralSteps + 1))
             Fail("far search off the grid", NumberToText(p));
-        if (!(EvaluateAt(p, read, in.Work, in.CheckBox3) == found))
+        if (!(EvaluateAt(p, read, in.workType, in.noCommonTemp) == found))
             Fail("search result is not the estimate at its direct cost", NumberToText(p));
-        if (EvaluateAt(p - 1, read, in.Work, in.CheckBox3).TotalCost < read.TargetCost)
+        if (EvaluateAt(p - 1, read, in.workType, in.noCommonTemp).TotalCost < read.TargetCost)
             Fail("search stopped before the target", NumberToText(p));
-        if (!(EvaluateAt(p - 2, read, in.Work, in.CheckBox3).TotalCost < read.TargetCost))
+        if (!(EvaluateAt(p - 2, read, in.workType, in.noCommonTemp).TotalCost < read.TargetCost))
             Fail("search went past the first direct cost that reaches", NumberToText(p));
     }
     for (double v : {found.DirectCost, found.CommonTempCost, found.CommonTempRate,
@@ -290,12 +294,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool box1 = flags & 1, box2 = flags & 2, box3 = flags & 4;
     const auto work = static_cast<WorkType>(((flags >> 3) & 3) % 3);
 
-    ForwardInput forward{edit[0], box1, edit[1], box2, edit[2], box3, work, false,
-                         edit[3], edit[4], edit[5]};
+    const ExtraAmount inNet{box1, edit[1]}, noOverhead{box2, edit[2]};
+    ForwardInput forward{edit[0], work, inNet, noOverhead, box3, std::nullopt};
     CheckForward(forward);
-    forward.ManualRates = true;
+    forward.typedRates = TypedRates{edit[5], edit[4], edit[3]};
     CheckForward(forward);
 
-    CheckSearch(SearchInput{edit[0], box1, edit[1], box2, edit[2], box3, work});
+    CheckSearch(SearchInput{edit[0], work, inNet, noOverhead, box3});
     return 0;
 }

@@ -15,7 +15,7 @@ namespace {
 using namespace costbatch;
 using zanvorobatch::WriteText;
 
-constexpr std::string_view kHelp =
+constexpr std::string_view kHelpTemplate =
     R"(Usage: zanvoro-batch [OPTION]... [FILE|-]
 Compute many construction-cost estimates at once, each exactly as the Zanvoro!
 windows compute it.
@@ -27,16 +27,7 @@ read followed by its thirteen figures and 結果 (empty, or the row's error
 message), to standard output. A failing row never stops the others.
 
 A first row of captions is recognised by these:
-  希望工事費 (税込)        the desired total with tax: reverse search (main window)
-  希望直接工事費           the desired direct cost: forward calculation (calculator)
-  工事種類                 道路維持, 新営 or 改修
-  直工だけに含まない金額   an amount, or なし or empty for none
-  全経費を掛けない金額     an amount, or なし or empty for none
-  共通仮設費をみない       はい or いいえ (empty: いいえ)
-  共通仮設費率, 現場管理費率, 一般管理費率
-                           typed rates (forward only): a row with any of them uses
-                           all three, as the calculator window's manual rates
-The output's own captions (the figures and 結果) are accepted and their cells
+@CAPTIONS@The output's own captions (the figures and 結果) are accepted and their cells
 recomputed, so an output can be read again; any other caption is an error. The
 amount's caption decides the direction. Without a caption row, the first column
 is the amount and the options give every other setting.
@@ -69,6 +60,42 @@ Examples:
   $ zanvoro-batch --direct --category 改修 --encoding cp932 costs.txt > out.csv
 )";
 
+// The help, its caption list spelt from the captions the batch layer reads.
+std::string Help() {
+    namespace c = costmodel::captions;
+    // A terminal shows a CJK character two columns wide: a lead byte of three bytes or more.
+    const auto row = [](std::string_view caption, std::string_view meaning) {
+        std::size_t width = 0;
+        for (const char ch : caption) {
+            const auto b = static_cast<unsigned char>(ch);
+            width += b < 0x80 ? 1 : b >= 0xE0 ? 2 : 0;
+        }
+        constexpr std::size_t kColumn = 25;
+        return "  " + std::string(caption) + std::string(width < kColumn ? kColumn - width : 1, ' ') +
+               std::string(meaning) + "\n";
+    };
+    std::string works;
+    for (std::size_t i = 0; i < c::kWorkNames.size(); ++i)
+        works += (i == 0 ? "" : i + 1 == c::kWorkNames.size() ? " or " : ", ") +
+                 std::string(c::kWorkNames[i].name);
+    std::string captions =
+        row(c::kTarget, "the desired total with tax: reverse search (main window)") +
+        row(c::kDirectTarget, "the desired direct cost: forward calculation (calculator)") +
+        row(c::kWork, works) + row(c::kExtraInNet, "an amount, or なし or empty for none") +
+        row(c::kExtraNoOverhead, "an amount, or なし or empty for none") +
+        row(c::kNoCommonTemp, "はい or いいえ (empty: いいえ)");
+    captions += "  " + std::string(c::kFigures[c::kCommonTempRateFigure]) + ", " +
+                std::string(c::kFigures[c::kSiteMgmtRateFigure]) + ", " +
+                std::string(c::kFigures[c::kGeneralMgmtRateFigure]) + "\n" +
+                "                           typed rates (forward only): a row with any of them uses\n"
+                "                           all three, as the calculator window's manual rates\n";
+    std::string help(kHelpTemplate);
+    const std::string_view mark = "@CAPTIONS@";
+    help.replace(help.find(mark), mark.size(), captions);
+    return help;
+}
+
+
 struct Options {
     Settings settings;
     std::optional<Format> format;
@@ -94,7 +121,7 @@ int Fail(std::string_view message) {
 }
 
 costmodel::WorkType WorkOf(std::string_view name) {
-    if (const auto work = WorkNamed(name)) return *work;
+    if (const auto work = costmodel::captions::WorkNamed(name)) return *work;
     throw UsageError{"--category は 道路維持, 新営, 改修 のどれかです: '" + std::string(name) +
                      "'"};
 }
@@ -130,7 +157,7 @@ std::optional<Options> Parse(const std::vector<std::string>& args) {
             if (value) throw UsageError{arg + " は値をとりません"};
         };
         if (arg == "--help") {
-            WriteText(stdout, kHelp);
+            WriteText(stdout, Help());
             return std::nullopt;
         }
         if (arg == "--version") {

@@ -21,8 +21,8 @@ constexpr qsizetype kShownCharacters = 1000;
 
 // Captions of the columns that hold words rather than amounts.
 bool IsTextCaption(const std::string& caption) {
-    return caption == costbatch::kWorkCaption || caption == costbatch::kNoCommonTempCaption ||
-           caption == costbatch::kResultCaption;
+    return caption == costmodel::captions::kWork || caption == costmodel::captions::kNoCommonTemp ||
+           caption == costmodel::captions::kResult;
 }
 
 const costbatch::RowResult& PendingResult() {

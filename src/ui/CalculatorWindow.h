@@ -191,15 +191,16 @@ protected:
     Input ReadInput() {
         texts_ = {Text(Edit1), Text(Edit2), Text(Edit3)};
         Input input;
-        input.Edit1 = texts_[0];
-        input.CheckBox1 = IsChecked(CheckBox1);
-        input.Edit2 = texts_[1];
-        input.CheckBox2 = IsChecked(CheckBox2);
-        input.Edit3 = texts_[2];
-        input.CheckBox3 = IsChecked(CheckBox3);
-        input.Work = Work();
-        read_.work = input.Work;
-        read_.noCommonTemp = input.CheckBox3;
+        if constexpr (requires { input.target; })
+            input.target = texts_[0];
+        else
+            input.directCost = texts_[0];
+        input.extraInNet = {IsChecked(CheckBox1), texts_[1]};
+        input.extraNoOverhead = {IsChecked(CheckBox2), texts_[2]};
+        input.noCommonTemp = IsChecked(CheckBox3);
+        input.workType = Work();
+        read_.work = input.workType;
+        read_.noCommonTemp = input.noCommonTemp;
         read_.inputs = InputLines(*this);
         return input;
     }

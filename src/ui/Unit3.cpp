@@ -109,12 +109,9 @@ void TForm3::Button1Click() {
     auto input = ReadInput<costmodel::ForwardInput>();
     // The texts live here while the core reads them.
     const std::string edit4 = Text(Edit4), edit5 = Text(Edit5), edit6 = Text(Edit6);
-    input.ManualRates = !RadioButton1->isChecked();
-    input.Edit4 = edit4;
-    input.Edit5 = edit5;
-    input.Edit6 = edit6;
+    if (!RadioButton1->isChecked()) input.typedRates = costmodel::TypedRates{edit6, edit5, edit4};
     costmodel::ForwardCalculate(breakdown_, input,
-                                [this, manual = input.ManualRates](const costmodel::CostBreakdown& b) {
+                                [this, manual = input.typedRates.has_value()](const costmodel::CostBreakdown& b) {
                                     ShowResults(b, manual);
                                 });
 }

@@ -437,7 +437,7 @@ void TForm4::FitColumns() {
     const QFontMetrics cells(Grid1->font()), captions(Grid1->horizontalHeader()->font());
     const int figure = cells.horizontalAdvance(u"000,000,000.0"_s) + 12;
     const int columns = Model->columnCount();
-    const int inputs = columns - int(costbatch::FigureCaptions().size()) - 1;
+    const int inputs = columns - int(costmodel::captions::kFigures.size()) - 1;
     const int sample = std::min(Model->rowCount(), 100);
     for (int c = 0; c < columns; ++c) {
         int width =

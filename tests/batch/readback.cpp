@@ -54,16 +54,17 @@ Expected Compute(const costbatch::Table& in, std::size_t row, bool captioned, bo
     const std::string_view e2 = get("直工だけに含まない金額"), e3 = get("全経費を掛けない金額");
     try {
         if (!forward) {
-            SearchInput s{amount, !e2.empty() && e2 != "なし", e2, !e3.empty() && e3 != "なし",
-                          e3, noCommonTemp, work};
+            SearchInput s{amount, work, {!e2.empty() && e2 != "なし", e2},
+                          {!e3.empty() && e3 != "なし", e3}, noCommonTemp};
             CostBreakdown state;
             InitSearchState(state);
             return {FormatResults(ReverseSearch(state, s)), ""};
         }
-        ForwardInput f{amount, !e2.empty() && e2 != "なし", e2, !e3.empty() && e3 != "なし", e3,
-                       noCommonTemp, work, false, get("一般管理費率"), get("現場管理費率"),
-                       get("共通仮設費率")};
-        f.ManualRates = !f.Edit4.empty() || !f.Edit5.empty() || !f.Edit6.empty();
+        ForwardInput f{amount, work, {!e2.empty() && e2 != "なし", e2},
+                       {!e3.empty() && e3 != "なし", e3}, noCommonTemp, std::nullopt};
+        const TypedRates typed{get("共通仮設費率"), get("現場管理費率"), get("一般管理費率")};
+        if (!typed.commonTemp.empty() || !typed.siteMgmt.empty() || !typed.generalMgmt.empty())
+            f.typedRates = typed;
         CostBreakdown b;
         ForwardCalculate(b, f, {});
         return {FormatResults(b), ""};
@@ -94,7 +95,7 @@ int main(int argc, char** argv) {
         std::cerr << "rows: " << out.rows() - 1 << " written, " << in.rows() - first << " read\n";
         return 1;
     }
-    const std::size_t resultAt = ColumnOf(out, costbatch::kResultCaption);
+    const std::size_t resultAt = ColumnOf(out, costmodel::captions::kResult);
     for (std::size_t row = first; row < in.rows(); ++row) {
         const Expected want = Compute(in, row, captioned, forward, work, noCommonTemp);
         const std::size_t o = row - first + 1;
@@ -102,7 +103,7 @@ int main(int argc, char** argv) {
         bool same = want.message == "fault" ? !message.empty() : message == want.message;
         for (std::size_t f = 0; f < 13; ++f) {
             const std::string_view shown =
-                out.cell(o, ColumnOf(out, costbatch::FigureCaptions()[f]));
+                out.cell(o, ColumnOf(out, costmodel::captions::kFigures[f]));
             // A failed row keeps its typed rates; every other figure is empty.
             const bool typedRate = forward && !want.message.empty() && (f == 2 || f == 5 || f == 8);
             same = same && (typedRate || shown == want.figures[f]);

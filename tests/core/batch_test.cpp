@@ -112,7 +112,7 @@ TEST(Batch, CaptionsAndRowMessages) {
         {"工事種類\n改修", "金額の列がありません (見出し 希望工事費 (税込) か 希望直接工事費)", {}},
     };
     std::string figures;
-    for (std::string_view f : costbatch::FigureCaptions()) figures += std::string(f) + "|";
+    for (std::string_view f : costmodel::captions::kFigures) figures += std::string(f) + "|";
     figures += "結果";
     for (const BatchCase& c : cases) {
         std::string captions;

@@ -262,8 +262,8 @@ TEST(ReverseSearch, ReadsTheFieldsAndResetsTheState) {
     CostBreakdown state;
     InitSearchState(state);
     SearchInput in;
-    in.Edit1 = "185.1";
-    in.Edit2 = "junk, ignored while unchecked";
+    in.target = "185.1";
+    in.extraInNet.text = "junk, ignored while unchecked";
     const CostBreakdown found = ReverseSearch(state, in);
     EXPECT_EQ(FormatResults(found)[0], "101");
     EXPECT_EQ(FormatResults(found)[11], "186.9");
@@ -278,9 +278,8 @@ TEST(ReverseSearch, ConversionErrorKeepsWhatWasReadBefore) {
     CostBreakdown state;
     InitSearchState(state);
     SearchInput in;
-    in.CheckBox1 = true;
-    in.Edit2 = "12.5";
-    in.Edit1 = "abc";
+    in.extraInNet = {true, "12.5"};
+    in.target = "abc";
     EXPECT_THROW(ReverseSearch(state, in), ConversionError);
     EXPECT_EQ(state.ExtraInNet, 12.5);
     EXPECT_EQ(state.DirectCost, kSearchStart);
@@ -292,12 +291,12 @@ TEST(ReverseSearch, AFailedSearchResetsTheState) {
     CostBreakdown state;
     InitSearchState(state);
     SearchInput in;
-    in.Edit1 = "1e9";
+    in.target = "1e9";
     EXPECT_THROW(ReverseSearch(state, in), InvalidOperationError);
     CostBreakdown reset;
     InitSearchState(reset);
     EXPECT_EQ(state, reset);
-    in.Edit1 = "185.1";
+    in.target = "185.1";
     EXPECT_EQ(ReverseSearch(state, in).DirectCost, 101);
 }
 

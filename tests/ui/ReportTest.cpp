@@ -139,7 +139,7 @@ void ReportTest::clipboardRowsReadBackAsShown() {
         const QStringList cells = figures[i].split(u'\t');
         const bool rate = i % 3 == 2 && i < 9;
         QCOMPARE(cells.size(), rate ? 5 : 3);
-        QCOMPARE(cells[0], QString::fromUtf8(costbatch::FigureCaptions()[std::size_t(i)]));
+        QCOMPARE(cells[0], QString::fromUtf8(costmodel::captions::kFigures[std::size_t(i)]));
         QCOMPARE(cells[1], Shown(window.get(), order[i]));
         QCOMPARE(cells[2], rate ? u"％"_s : u"万円"_s);
         if (rate) {

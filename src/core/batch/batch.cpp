@@ -9,31 +9,18 @@ namespace costbatch {
 
 namespace {
 
-constexpr std::string_view kReverseAmount = "希望工事費 (税込)";
-constexpr std::string_view kForwardAmount = "希望直接工事費";
-constexpr std::string_view kWork = kWorkCaption;
-constexpr std::string_view kExtraInNet = "直工だけに含まない金額";
-constexpr std::string_view kExtraNoOverhead = "全経費を掛けない金額";
-constexpr std::string_view kNoCommonTemp = kNoCommonTempCaption;
-
-constexpr std::array<std::string_view, 13> kFigureCaptions = {
-    "直接工事費", "共通仮設費", "共通仮設費率", "純工事費", "現場管理費",
-    "現場管理費率", "工事原価", "一般管理費", "一般管理費率", "工事価格",
-    "消費税", "工事費 (概算)", "共通費計"};
-// The typed rates' places among the figures.
-constexpr std::size_t kCommonTempRateFigure = 2;
-constexpr std::size_t kSiteMgmtRateFigure = 5;
-constexpr std::size_t kGeneralMgmtRateFigure = 8;
-
-struct WorkName {
-    std::string_view name;
-    costmodel::WorkType work;
-};
-constexpr WorkName kWorkNames[] = {
-    {"道路維持", costmodel::WorkType::RoadMaintenance},
-    {"新営", costmodel::WorkType::NewBuilding},
-    {"改修", costmodel::WorkType::Renovation},
-};
+namespace captions = costmodel::captions;
+using captions::kCommonTempRateFigure;
+using captions::kGeneralMgmtRateFigure;
+using captions::kSiteMgmtRateFigure;
+constexpr std::string_view kReverseAmount = captions::kTarget;
+constexpr std::string_view kForwardAmount = captions::kDirectTarget;
+constexpr std::string_view kWork = captions::kWork;
+constexpr std::string_view kExtraInNet = captions::kExtraInNet;
+constexpr std::string_view kExtraNoOverhead = captions::kExtraNoOverhead;
+constexpr std::string_view kNoCommonTemp = captions::kNoCommonTemp;
+constexpr std::string_view kResultCaption = captions::kResult;
+constexpr const auto& kFigureCaptions = captions::kFigures;
 
 constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";
 
@@ -72,7 +59,7 @@ struct RowFault {
 };
 
 costmodel::WorkType ReadWork(std::string_view cell) {
-    if (const auto work = WorkNamed(Trim(cell))) return *work;
+    if (const auto work = captions::WorkNamed(Trim(cell))) return *work;
     throw RowFault{std::string(kWork) + " " + Quoted(cell) +
                    " は 道路維持, 新営, 改修 のどれかです"};
 }
@@ -93,14 +80,6 @@ bool ReadExtra(std::string_view cell) {
 const costmodel::ShowResultsFn kNoRefresh;
 
 }  // namespace
-
-std::optional<costmodel::WorkType> WorkNamed(std::string_view name) {
-    for (const WorkName& w : kWorkNames)
-        if (w.name == name) return w.work;
-    return std::nullopt;
-}
-
-const std::array<std::string_view, 13>& FigureCaptions() { return kFigureCaptions; }
 
 Batch::Batch(Table input, const Settings& settings)
     : input_(std::move(input)), settings_(settings), direction_(settings.direction) {
@@ -219,38 +198,39 @@ void Batch::computeRow(std::size_t row, RowResult& result) const {
                        " 列)"};
     // What both windows read alike: the amount, the category and the expense settings.
     const auto fillShared = [&](auto& in) {
-        in.Edit1 = inputCell(row, columns_.amount);
-        in.Work = columns_.work != kNone ? ReadWork(inputCell(row, columns_.work)) : settings_.work;
-        in.CheckBox3 = columns_.noCommonTemp != kNone
-                           ? ReadYesNo(inputCell(row, columns_.noCommonTemp))
-                           : settings_.noCommonTemp;
-        in.CheckBox1 = settings_.extraInNet;
-        in.Edit2 = settings_.extraInNetText;
+        in.workType =
+            columns_.work != kNone ? ReadWork(inputCell(row, columns_.work)) : settings_.work;
+        in.noCommonTemp = columns_.noCommonTemp != kNone
+                              ? ReadYesNo(inputCell(row, columns_.noCommonTemp))
+                              : settings_.noCommonTemp;
+        in.extraInNet = {settings_.extraInNet, settings_.extraInNetText};
         if (columns_.extraInNet != kNone) {
-            in.Edit2 = inputCell(row, columns_.extraInNet);
-            in.CheckBox1 = ReadExtra(in.Edit2);
+            in.extraInNet.text = inputCell(row, columns_.extraInNet);
+            in.extraInNet.used = ReadExtra(in.extraInNet.text);
         }
-        in.CheckBox2 = settings_.extraNoOverhead;
-        in.Edit3 = settings_.extraNoOverheadText;
+        in.extraNoOverhead = {settings_.extraNoOverhead, settings_.extraNoOverheadText};
         if (columns_.extraNoOverhead != kNone) {
-            in.Edit3 = inputCell(row, columns_.extraNoOverhead);
-            in.CheckBox2 = ReadExtra(in.Edit3);
+            in.extraNoOverhead.text = inputCell(row, columns_.extraNoOverhead);
+            in.extraNoOverhead.used = ReadExtra(in.extraNoOverhead.text);
         }
     };
     if (direction_ == Direction::Reverse) {
         costmodel::SearchInput in;
+        in.target = inputCell(row, columns_.amount);
         fillShared(in);
         costmodel::CostBreakdown state;
         costmodel::InitSearchState(state);
         result.values = costmodel::ReverseSearch(state, in);
     } else {
         costmodel::ForwardInput in;
+        in.directCost = inputCell(row, columns_.amount);
         fillShared(in);
-        in.Edit4 = inputCell(row, columns_.generalMgmtRate);
-        in.Edit5 = inputCell(row, columns_.siteMgmtRate);
-        in.Edit6 = inputCell(row, columns_.commonTempRate);
-        in.ManualRates = !Trim(in.Edit4).empty() || !Trim(in.Edit5).empty() ||
-                         !Trim(in.Edit6).empty();
+        const costmodel::TypedRates typed{inputCell(row, columns_.commonTempRate),
+                                          inputCell(row, columns_.siteMgmtRate),
+                                          inputCell(row, columns_.generalMgmtRate)};
+        if (!Trim(typed.commonTemp).empty() || !Trim(typed.siteMgmt).empty() ||
+            !Trim(typed.generalMgmt).empty())
+            in.typedRates = typed;
         costmodel::ForwardCalculate(result.values, in, kNoRefresh);
     }
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "model/calculations.h"
+#include "model/captions.h"
 
 namespace costbatch {
 
@@ -81,16 +82,6 @@ Table ParseTable(std::string_view utf8Text, Format format);
 // joins its cells by the format's delimiter and ends in "\r\n" for CSV, "\n" for TSV.
 void AppendCell(std::string& out, std::string_view text, Format format);
 void AppendRow(std::string& out, const std::vector<std::string>& cells, Format format);
-
-// The work category a name stands for (道路維持, 新営, 改修), if any.
-std::optional<costmodel::WorkType> WorkNamed(std::string_view name);
-
-// The thirteen figures' captions in build-up order (FormatResults' order), then 結果.
-const std::array<std::string_view, 13>& FigureCaptions();
-inline constexpr std::string_view kResultCaption = "結果";
-// The input captions of the columns that hold words rather than amounts.
-inline constexpr std::string_view kWorkCaption = "工事種類";
-inline constexpr std::string_view kNoCommonTempCaption = "共通仮設費をみない";
 
 // The outcome of one row: the estimate, or the message the error box would show (completed
 // with its full stop).

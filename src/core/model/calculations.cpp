@@ -41,21 +41,21 @@ void ResetBlock(CostBreakdown& b, double directCost) {
 namespace {
 
 // Extras first, in field order; each is stored as soon as it is read.
-void readExtras(CostBreakdown& b, bool checkBox1, std::string_view edit2, bool checkBox2,
-                std::string_view edit3) {
-    b.ExtraInNet = checkBox1 ? TextToNumber(edit2) : 0.0;
-    b.ExtraNoOverhead = checkBox2 ? TextToNumber(edit3) : 0.0;
+void readExtras(CostBreakdown& b, const ExtraAmount& inNet, const ExtraAmount& noOverhead) {
+    b.ExtraInNet = inNet.used ? TextToNumber(inNet.text) : 0.0;
+    b.ExtraNoOverhead = noOverhead.used ? TextToNumber(noOverhead.text) : 0.0;
 }
 
 }  // namespace
 
 void ForwardCalculate(CostBreakdown& b, const ForwardInput& in, const ShowResultsFn& show) {
-    readExtras(b, in.CheckBox1, in.Edit2, in.CheckBox2, in.Edit3);
-    b.DirectCost = TextToNumber(in.Edit1);
-    if (in.ManualRates)
-        EvaluateWithManualRates(b, in.Edit6, in.Edit5, in.Edit4, show);
+    readExtras(b, in.extraInNet, in.extraNoOverhead);
+    b.DirectCost = TextToNumber(in.directCost);
+    if (in.typedRates)
+        EvaluateWithManualRates(b, in.typedRates->commonTemp, in.typedRates->siteMgmt,
+                                in.typedRates->generalMgmt, show);
     else
-        EvaluateCosts(b, in.Work, in.CheckBox3, show);
+        EvaluateCosts(b, in.workType, in.noCommonTemp, show);
 }
 
 void ClearForward(CostBreakdown& b) { ResetBlock(b, 0.0); }
@@ -70,10 +70,10 @@ void InitSearchState(CostBreakdown& state) {
 void ResetSearchState(CostBreakdown& state) { ResetBlock(state, kSearchStart); }
 
 CostBreakdown ReverseSearch(CostBreakdown& state, const SearchInput& in) {
-    readExtras(state, in.CheckBox1, in.Edit2, in.CheckBox2, in.Edit3);
-    state.TargetCost = TextToNumber(in.Edit1);
+    readExtras(state, in.extraInNet, in.extraNoOverhead);
+    state.TargetCost = TextToNumber(in.target);
     try {
-        CostBreakdown found = FindEstimate(state.TargetCost, in.Work, in.CheckBox3,
+        CostBreakdown found = FindEstimate(state.TargetCost, in.workType, in.noCommonTemp,
                                            state.ExtraInNet, state.ExtraNoOverhead);
         ResetSearchState(state);
         return found;

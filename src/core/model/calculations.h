@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,18 +23,27 @@ void ResetBlock(CostBreakdown& breakdown, double directCost);
 
 // --- Forward calculation (the calculator window) ---
 
+// An extra amount: its field text, read only while its box is checked.
+struct ExtraAmount {
+    bool used = false;
+    std::string_view text;
+};
+
+// The rates typed by hand, each a field text.
+struct TypedRates {
+    std::string_view commonTemp;
+    std::string_view siteMgmt;
+    std::string_view generalMgmt;
+};
+
 struct ForwardInput {
-    std::string_view Edit1;  // direct cost
-    bool CheckBox1 = false;
-    std::string_view Edit2;  // extra in net cost
-    bool CheckBox2 = false;
-    std::string_view Edit3;  // extra without overheads
-    bool CheckBox3 = false;  // no common temporary cost (automatic mode)
-    WorkType Work = WorkType::RoadMaintenance;
-    bool ManualRates = false;
-    std::string_view Edit4;  // general management rate
-    std::string_view Edit5;  // site management rate
-    std::string_view Edit6;  // common temporary rate
+    std::string_view directCost;
+    WorkType workType = WorkType::RoadMaintenance;
+    ExtraAmount extraInNet;       // in the net cost, without the common temporary cost
+    ExtraAmount extraNoOverhead;  // without any overhead
+    bool noCommonTemp = false;    // automatic rates only
+    // Manual rates when present, else the work category's rules.
+    std::optional<TypedRates> typedRates;
 };
 
 // Updates the breakdown in place, so a failure leaves what was stored before it;
@@ -48,13 +58,11 @@ void ClearForward(CostBreakdown& breakdown);
 inline constexpr double kSearchStart = 10.0;
 
 struct SearchInput {
-    std::string_view Edit1;  // desired total, tax included
-    bool CheckBox1 = false;
-    std::string_view Edit2;
-    bool CheckBox2 = false;
-    std::string_view Edit3;
-    bool CheckBox3 = false;
-    WorkType Work = WorkType::RoadMaintenance;
+    std::string_view target;  // desired total, tax included
+    WorkType workType = WorkType::RoadMaintenance;
+    ExtraAmount extraInNet;
+    ExtraAmount extraNoOverhead;
+    bool noCommonTemp = false;
 };
 
 // The state a new main window starts with, and the one every search and clear leaves.

@@ -2,6 +2,7 @@
 #include "model/costmodel.h"
 
 #include "model/cascade.h"
+#include "model/captions.h"
 
 namespace costmodel {
 
@@ -116,18 +117,18 @@ std::string RuleText(const RateRule& rule, double base) {
 
 std::array<RateBasis, 3> RateBases(const CostBreakdown& b, WorkType workType, bool noCommonTemp) {
     const RuleSet& rules = RulesFor(workType);
-    return {RateBasis{b.DirectCost, noCommonTemp ? std::string("共通仮設費をみない")
+    return {RateBasis{b.DirectCost, noCommonTemp ? std::string(captions::kNoCommonTemp)
                                                  : RuleText(rules.CommonTemp, b.DirectCost)},
             RateBasis{b.NetCost, RuleText(rules.SiteMgmt, b.NetCost)},
             RateBasis{b.WorkCost, RuleText(rules.GeneralMgmt, b.WorkCost)}};
 }
 
-void EvaluateWithManualRates(CostBreakdown& breakdown, std::string_view edit6,
-                             std::string_view edit5, std::string_view edit4,
+void EvaluateWithManualRates(CostBreakdown& breakdown, std::string_view commonTempRate,
+                             std::string_view siteMgmtRate, std::string_view generalMgmtRate,
                              const ShowResultsFn& showResults) {
-    breakdown.CommonTempRate = TextToNumber(edit6);
-    breakdown.SiteMgmtRate = TextToNumber(edit5);
-    breakdown.GeneralMgmtRate = TextToNumber(edit4);
+    breakdown.CommonTempRate = TextToNumber(commonTempRate);
+    breakdown.SiteMgmtRate = TextToNumber(siteMgmtRate);
+    breakdown.GeneralMgmtRate = TextToNumber(generalMgmtRate);
     ComputeAmounts(breakdown);
     if (showResults) showResults(breakdown);
 }

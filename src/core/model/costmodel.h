@@ -116,10 +116,10 @@ using ShowResultsFn = std::function<void(const CostBreakdown&)>;
 void EvaluateCosts(CostBreakdown& breakdown, WorkType workType, bool noCommonTemp,
                    const ShowResultsFn& showResults = {});
 
-// Manual rates, read in this order: common temporary (Edit6), site management (Edit5),
-// general management (Edit4); each stored as soon as it is read.
-void EvaluateWithManualRates(CostBreakdown& breakdown, std::string_view edit6,
-                             std::string_view edit5, std::string_view edit4,
+// Manual rates, read in this order: common temporary, site management, general
+// management; each stored as soon as it is read.
+void EvaluateWithManualRates(CostBreakdown& breakdown, std::string_view commonTempRate,
+                             std::string_view siteMgmtRate, std::string_view generalMgmtRate,
                              const ShowResultsFn& showResults = {});
 
 }  // namespace costmodel
