@@ -35,10 +35,10 @@ int main(int argc, char** argv) {
     QObject::connect(&form1, &TForm1::closed, &app, &QApplication::quit);
     // Qt's own texts (an edit's menu, the print dialog) and the screen-reader names are
     // nothing the first paint needs; the names are, when a screen reader is listening already.
-    if (QAccessible::isActive()) zanvoro::NameControls(form1);
+    if (QAccessible::isActive()) form1.NameControls();
     zanvoro::AfterFirstPaint(&form1, [&app, &form1] {
         zanvoro::InstallQtTranslations(app);
-        if (!form1.Named()) zanvoro::NameControls(form1);
+        if (!form1.Named()) form1.NameControls();
     });
     // Watching last, it sees the paint first: the time reported leaves the naming out.
     zanvoro::ReportFirstPaint(&form1);

@@ -74,6 +74,7 @@ struct Control {
     bool checked = false;
     int group = 0;  // radio buttons with the same non-zero group exclude each other
     Picture picture = Picture::None;
+    bool wraps = false;  // a label that wraps at its width and grows downwards
 
     bool takesFocus() const {
         return kind == ControlKind::Edit || kind == ControlKind::RadioButton ||
@@ -131,6 +132,7 @@ struct Window {
     std::string name;   // the window's object name
     std::string title;
     Size client;        // below the menu bar
+    Size extent;        // what the controls occupy; a sizeable window scrolls beyond it
     Point position;     // on screen, before fitting onto it; centred when `centred`
     bool centred = false;
     Border border = Border::FixedSingle;

@@ -10,8 +10,11 @@
 #include <QMenuBar>
 #include <QPointer>
 
+#include <algorithm>
 #include <functional>
 
+#include "CalculatorWindow.h"
+#include "Controls.h"
 #include "Dialogs.h"
 #include "EstimateReport.h"
 #include "Unit4.h"
@@ -23,18 +26,33 @@ namespace zanvoro {
 namespace {
 
 // The figure that `control` shows, if it shows one.
-const ReportFigure* FigureShownBy(const EstimateReport& report, const QWidget* control) {
-    if (!control) return nullptr;
-    for (const ReportFigure& figure : report.figures)
-        if (figure.controls.contains(control)) return &figure;
+const forms::ReportFigure* FigureShownBy(const forms::Report& report, const QWidget* window,
+                                         const QWidget* control) {
+    const auto* calculating = dynamic_cast<const CalculatorWindow*>(window);
+    if (!control || !calculating) return nullptr;
+    const forms::ControlId id = calculating->IdOf(control);
+    for (const forms::ReportFigure& figure : report.figures)
+        if (std::find(figure.controls.begin(), figure.controls.end(), id) != figure.controls.end())
+            return &figure;
     return nullptr;
 }
 
-void CopyBreakdown(QWidget* window) { CopyToClipboard(ReportOfWindow(window)); }
+// Ctrl+C: an edit of `window` that has the focus and a selection copies its selection, as
+// it would by itself; otherwise the whole breakdown goes to the clipboard.
+void CopyCommand(QWidget* window) {
+    auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    if (edit && window->isAncestorOf(edit) && edit->hasSelectedText()) {
+        edit->copy();
+        return;
+    }
+    CopyToClipboard(ReportOfWindow(window));
+}
 
 class ResultMenu final : public QObject {
 public:
-    explicit ResultMenu(QWidget* window) : QObject(window), window_(window) {
+    ResultMenu(QWidget* window, std::vector<forms::ResultMenuEntry> entries,
+               std::vector<forms::KeyBinding> keys)
+        : QObject(window), window_(window), entries_(std::move(entries)), keys_(std::move(keys)) {
         window->installEventFilter(this);
     }
 
@@ -54,26 +72,24 @@ protected:
 private:
     void open(const QPoint& at) {
         const QWidget* under = window_->childAt(window_->mapFromGlobal(at));
-        const EstimateReport report = ReportOfWindow(window_);
-        const ReportFigure* figure = FigureShownBy(report, under);
+        const forms::Report report = ReportOfWindow(window_);
+        const forms::ReportFigure* figure = FigureShownBy(report, window_, under);
 
         auto* menu = new QMenu(window_);
         menu->setAttribute(Qt::WA_DeleteOnClose);
         menu->setFont(PGothic(12));
         QAction* one = menu->addAction(u"コピー"_s);
         one->setEnabled(figure != nullptr);
-        const QString value = figure ? figure->value : QString();
+        const QString value = figure ? Text(figure->value) : QString();
         later(one, [value] { QGuiApplication::clipboard()->setText(value); });
-        for (const WindowCommand& command : WindowCommands()) {
-            if (command.separatorBefore) menu->addSeparator();
+        for (const forms::ResultMenuEntry& entry : entries_) {
+            if (entry.separatorBefore) menu->addSeparator();
             // The key's text from the key itself, so that the two cannot disagree.
-            const QString text =
-                command.key == QKeyCombination()
-                    ? command.menuText
-                    : command.menuText + u'\t' +
-                          QKeySequence(command.key).toString(QKeySequence::PortableText);
-            later(menu->addAction(text), [w = window_, run = command.fromMenu] {
-                if (w) run(w);
+            QString text = Text(entry.caption);
+            for (const forms::KeyBinding& key : keys_)
+                if (key.command == entry.command) text += u'\t' + Text(key.text());
+            later(menu->addAction(text), [w = window_, command = entry.command] {
+                if (w) RunFromMenu(command, w);
             });
         }
         menu->popup(at);
@@ -88,33 +104,42 @@ private:
     }
 
     QPointer<QWidget> window_;
+    std::vector<forms::ResultMenuEntry> entries_;
+    std::vector<forms::KeyBinding> keys_;
 };
 
 }  // namespace
 
-const QList<WindowCommand>& WindowCommands() {
-    static const QList<WindowCommand> commands = {
-        {u"内訳をコピー"_s, Qt::ControlModifier | Qt::Key_C, &CopyBreakdown, &CopyCommand},
-        {u"印刷…"_s, Qt::ControlModifier | Qt::Key_P, &PrintCommand, nullptr, true},
-        {u"PDFとして保存…"_s, {}, &SavePdfCommand, nullptr},
-        {u"一括計算…"_s, Qt::ControlModifier | Qt::Key_B, &OpenBatchWindow, nullptr, true},
-    };
-    return commands;
+QKeyCombination KeyOf(const forms::KeyBinding& key) {
+    static constexpr Qt::Key kKeys[] = {Qt::Key_Return, Qt::Key_Escape, Qt::Key_C, Qt::Key_P,
+                                        Qt::Key_B};
+    return QKeyCombination(key.ctrl ? Qt::ControlModifier : Qt::NoModifier,
+                           kKeys[static_cast<std::size_t>(key.key)]);
 }
 
-void CopyCommand(QWidget* window) {
-    auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    if (edit && window->isAncestorOf(edit) && edit->hasSelectedText()) {
-        edit->copy();
-        return;
+void RunFromMenu(forms::Command command, QWidget* window) {
+    switch (command) {
+    case forms::Command::CopyBreakdown: CopyToClipboard(ReportOfWindow(window)); break;
+    case forms::Command::Print: PrintEstimate(ReportOfWindow(window), window); break;
+    case forms::Command::SavePdf: SaveEstimatePdf(ReportOfWindow(window), window); break;
+    case forms::Command::OpenBatch: OpenBatchWindow(window); break;
+    case forms::Command::Close: window->close(); break;
+    case forms::Command::None:
+    case forms::Command::ShowCalculator:
+    case forms::Command::ShowAbout: break;
     }
-    CopyBreakdown(window);
 }
 
-void PrintCommand(QWidget* window) { PrintEstimate(ReportOfWindow(window), window); }
+void RunFromKey(forms::Command command, QWidget* window) {
+    if (command == forms::Command::CopyBreakdown)
+        CopyCommand(window);
+    else
+        RunFromMenu(command, window);
+}
 
-void SavePdfCommand(QWidget* window) { SaveEstimatePdf(ReportOfWindow(window), window); }
-
-void InstallResultMenu(QWidget* window) { new ResultMenu(window); }
+void InstallResultMenu(QWidget* window, const std::vector<forms::ResultMenuEntry>& entries,
+                       const std::vector<forms::KeyBinding>& keys) {
+    new ResultMenu(window, entries, keys);
+}
 
 }  // namespace zanvoro

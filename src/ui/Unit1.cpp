@@ -1,62 +1,47 @@
-// The main window: its menu, its own controls and keys, and the reverse search.
+// The main window's Qt face: its menu bar, client area and keys.
 #include "Unit1.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QRadioButton>
 
-#include "ScalableIcons.h"
+#include "Controls.h"
 #include "ScreenFit.h"
 #include "WindowLook.h"
 
 using namespace zanvoro;
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-constexpr int kClientWidth = 508;
-constexpr int kClientHeight = 462;
-constexpr QPoint kPosition{279, 139};
-
-}  // namespace
-
 TForm1::TForm1(QWidget* parent, Construction construction)
-    : QMainWindow(parent), CalculatorWindow(this, u"Form1"_s, u"Zanvoro!Pro"_s, Light3D(), 16) {
+    : QMainWindow(parent),
+      CalculatorWindow(this, std::make_unique<forms::MainForm>()),
+      form_(static_cast<forms::MainForm&>(Form())) {
     BuildMenu();
 
+    const forms::Window& d = form_.description();
     ClientArea = new QWidget(this);
     ClientArea->setObjectName(u"ClientArea"_s);
-    ClientArea->setFixedSize(kClientWidth, kClientHeight);
+    ClientArea->setFixedSize(d.client.width, d.client.height);
     setCentralWidget(ClientArea);
-    BuildControls(ClientArea,
-                  {u"希望工事費 (税込)"_s, 127, u"Zanvoro！Pro"_s, {80, 392, 343, 12}, 249, 48, 72, 24},
-                  RateBoxes{&SText8, &SText11, &SText5});
-    BitBtn1 = MakeButton<QPushButton>(ClientArea, "BitBtn1", u"終了(&C)"_s, {392, 408, 105, 41},
-                                      PGothic(16), WindowText());
-    BitBtn1->setIcon(ScalableDoorPicture());
-    BitBtn1->setIconSize(QSize(18, 18));
+    BuildControls(ClientArea);
+    Bind(SText5, "SText5");
+    Bind(SText8, "SText8");
+    Bind(SText11, "SText11");
+    Bind(BitBtn1, "BitBtn1");
 
     InstallKeys();
     FinishControls(construction);
-    ConnectCommonHandlers([this] { Button1Click(); });
     links_.on(BitBtn1, &QPushButton::clicked, this, [this] { close(); });
-    links_.on(N3, &QAction::triggered, this, [this] { N3Click(); });
-    links_.on(N5, &QAction::triggered, this, [this] { N5Click(); });
-    links_.on(Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
 
     // Client area below the menu bar, fixed; a maximized window only shows more background.
-    designSize_ = QSize(kClientWidth, kClientHeight + MainMenu1->sizeHint().height());
+    designSize_ = QSize(d.client.width, d.client.height + MainMenu1->sizeHint().height());
     setFixedSize(designSize_);
-    PlaceOnScreen(this, kPosition);
-    Button1->setFocus();
+    PlaceOnScreen(this, QPoint(d.position.x, d.position.y));
+    Widget(form_.id(d.firstFocus))->setFocus();
 
     FormCreate();
 }
@@ -64,54 +49,55 @@ TForm1::TForm1(QWidget* parent, Construction construction)
 TForm1::~TForm1() = default;
 
 void TForm1::BuildMenu() {
-    const auto named = [](auto* item, const QString& name) {
-        item->setObjectName(name);
-        return item;
-    };
-    MainMenu1 = named(menuBar(), u"MainMenu1"_s);
+    MainMenu1 = menuBar();
+    MainMenu1->setObjectName(u"MainMenu1"_s);
     MainMenu1->setFont(PGothic(12));
-    N1 = named(MainMenu1->addMenu(u"ファイル"_s), u"N1"_s);
-    N3 = named(N1->addAction(u"Pelmaroを呼ぶ"_s), u"N3"_s);
-    N4 = named(N1->addSeparator(), u"N4"_s);
-    Exit1 = named(N1->addAction(u"終了"_s), u"Exit1"_s);
-    N2 = named(MainMenu1->addMenu(u"ヘルプ"_s), u"N2"_s);
-    N5 = named(N2->addAction(u"バージョン情報"_s), u"N5"_s);
-    for (QMenu* menu : {N1, N2}) {
+    // The members by name, as the description lists the items.
+    const auto keep = [this](const std::string& name, QAction* action) {
+        QAction** members[] = {&N3, &N4, &Exit1, &N5};
+        const char* names[] = {"N3", "N4", "Exit1", "N5"};
+        for (std::size_t i = 0; i < std::size(names); ++i)
+            if (name == names[i]) *members[i] = action;
+    };
+    for (const forms::MenuItem& top : form_.description().menuBar) {
+        QMenu* menu = MainMenu1->addMenu(Text(top.caption));
+        menu->setObjectName(Text(top.name));
+        (top.name == "N1" ? N1 : N2) = menu;
+        for (const forms::MenuItem& item : top.items) {
+            QAction* action =
+                item.caption == "-" ? menu->addSeparator() : menu->addAction(Text(item.caption));
+            action->setObjectName(Text(item.name));
+            keep(item.name, action);
+            if (item.command != forms::Command::None)
+                links_.on(action, &QAction::triggered, this,
+                          [this, command = item.command] { Run(command); });
+        }
         menu->setFont(PGothic(12));
         ApplyWindowColours(menu, ButtonFace());
         menu->setAccessibleName(menu->title());  // a drop-down is read by its title
     }
 }
 
+void TForm1::Run(forms::Command command) {
+    switch (command) {
+    case forms::Command::ShowCalculator: N3Click(); break;
+    case forms::Command::ShowAbout: N5Click(); break;
+    case forms::Command::Close: Exit1Click(); break;
+    default: break;
+    }
+}
+
 // The window's tab and arrow orders; F10 and Alt open its menu bar.
 void TForm1::InstallKeys() {
-    const QList<QWidget*> windowOrder = {SText1,  SText2,      SText3,  Button1,  Edit1,   SText6,
-                                         SText7,  SText8,      SText9,  SText10,  SText11, SText4,
-                                         SText5,  RadioGroup1, rb1,     rb2,      rb3,     BitBtn1,
-                                         Button2, SText12,     SText13, GroupBox1};
-    const QList<QWidget*> frameOrder = {CheckBox1, CheckBox2, CheckBox3, Edit2, Edit3};
-    for (const auto& order : {windowOrder, frameOrder})
-        for (qsizetype i = 0; i + 1 < order.size(); ++i)
-            QWidget::setTabOrder(order[i], order[i + 1]);
-    CalculatorWindow::InstallKeys({windowOrder, frameOrder}).setMenuBar(MainMenu1);
+    for (const auto& order : form_.description().tabOrders)
+        for (std::size_t i = 0; i + 1 < order.size(); ++i)
+            QWidget::setTabOrder(Widget(form_.id(order[i])), Widget(form_.id(order[i + 1])));
+    CalculatorWindow::InstallKeys().setMenuBar(MainMenu1);
 }
 
 void TForm1::setCalculatorWindow(QDialog* window) { calculatorWindow_ = window; }
 
 void TForm1::setAboutBox(QDialog* window) { aboutBox_ = window; }
-
-void TForm1::FormCreate() {
-    costmodel::InitSearchState(state_);
-    Edit2->setEnabled(false);
-    Edit3->setEnabled(false);
-}
-
-void TForm1::Button1Click() {
-    ShowResults(costmodel::ReverseSearch(state_, ReadInput<costmodel::SearchInput>()));
-    Beep();
-}
-
-void TForm1::ResetEstimate() { costmodel::ResetSearchState(state_); }
 
 void TForm1::N3Click() {
     if (calculatorWindow_) ShowModal(calculatorWindow_);

@@ -5,7 +5,6 @@
 #include <QPointer>
 
 #include "CalculatorWindow.h"
-#include "model/costmodel.h"
 
 class QAction;
 class QDialog;
@@ -27,31 +26,31 @@ public:
     void setAboutBox(QDialog* window);
 
     // The search state between clicks.
-    const costmodel::CostBreakdown& SearchState() const { return state_; }
+    const costmodel::CostBreakdown& SearchState() const { return form_.SearchState(); }
 
-    void FormCreate();
-    void Button1Click();
+    void FormCreate() { form_.FormCreate(); }
+    void Button1Click() { form_.Button1Click(); }
     void N3Click();
     void N5Click();
     void Exit1Click();
 
-    QMenuBar* MainMenu1;
-    QMenu* N1;
-    QAction* N3;
-    QAction* N4;
-    QAction* Exit1;
-    QMenu* N2;
-    QAction* N5;
+    QMenuBar* MainMenu1 = nullptr;
+    QMenu* N1 = nullptr;
+    QAction* N3 = nullptr;
+    QAction* N4 = nullptr;
+    QAction* Exit1 = nullptr;
+    QMenu* N2 = nullptr;
+    QAction* N5 = nullptr;
 
     // The client area below the menu bar; every control lives on it.
-    QWidget* ClientArea;
+    QWidget* ClientArea = nullptr;
 
     // The rate boxes beside their amounts.
-    QLabel* SText5;
-    QLabel* SText8;
-    QLabel* SText11;
+    QLabel* SText5 = nullptr;
+    QLabel* SText8 = nullptr;
+    QLabel* SText11 = nullptr;
 
-    QPushButton* BitBtn1;
+    QPushButton* BitBtn1 = nullptr;
 
 signals:
     // The window has closed, by whatever means; the program ends with it.
@@ -64,9 +63,9 @@ protected:
 private:
     void BuildMenu();
     void InstallKeys();
-    void ResetEstimate() override;
+    void Run(forms::Command command);
 
-    costmodel::CostBreakdown state_;
+    forms::MainForm& form_;
     QSize designSize_;
     QPointer<QDialog> calculatorWindow_;
     QPointer<QDialog> aboutBox_;

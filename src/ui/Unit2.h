@@ -6,7 +6,8 @@
 
 #include <memory>
 
-#include "CalculatorWindow.h"
+#include "Controls.h"
+#include "HandlerLinks.h"
 #include "WindowKeys.h"
 
 class QFrame;

@@ -5,7 +5,6 @@
 #include <QPointer>
 
 #include "CalculatorWindow.h"
-#include "model/costmodel.h"
 
 class QLineEdit;
 class QPushButton;
@@ -26,9 +25,9 @@ public:
     void setVisible(bool visible) override;
 
     // The estimate of the last calculation (all zero until the first one).
-    const costmodel::CostBreakdown& Breakdown() const { return breakdown_; }
+    const costmodel::CostBreakdown& Breakdown() const { return form_.Breakdown(); }
 
-    void Button1Click();
+    void Button1Click() { form_.Button1Click(); }
 
     // Holds the controls at their fixed places; the window scrolls it when too small.
     QScrollArea* ScrollBox = nullptr;
@@ -52,9 +51,8 @@ private:
     void BuildWindow();
     void CreateControls();
     void InstallKeys();
-    void ResetEstimate() override;
 
-    costmodel::CostBreakdown breakdown_;
+    forms::CalculatorForm& form_;
     bool shownBefore_ = false;
     QPointer<QWidget> lastFocus_;
 };

@@ -11,14 +11,13 @@
 #include <QString>
 #include <QWidget>
 
+#include "Description.h"
+
 namespace zanvoro {
 
-inline const QString kAppTitle = QStringLiteral("Zanvoro!");
-inline const QString kFontFamily = QStringLiteral("ＭＳ Ｐゴシック");
-// Who the credit lines and the About box name as the maker.
-inline const QString kMakerCredit = QStringLiteral("Zanvoro 開発チーム");
-// The version the credit lines and the About box show.
-inline const QString kVersion = QStringLiteral("H15.5");
+inline const QString kAppTitle = QString::fromUtf8(forms::kAppTitle.data(), forms::kAppTitle.size());
+inline const QString kFontFamily =
+    QString::fromUtf8(forms::kFontFamily.data(), forms::kFontFamily.size());
 
 // Maps the windows' font family (and its ASCII name) to IPAPGothic where it is missing.
 // Safe to call more than once; the windows call it themselves.

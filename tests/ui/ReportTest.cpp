@@ -138,13 +138,16 @@ void ReportTest::clipboardRowsReadBackAsShown() {
     for (qsizetype i = 0; i < order.size(); ++i) {
         const QStringList cells = figures[i].split(u'\t');
         const bool rate = i % 3 == 2 && i < 9;
-        QCOMPARE(cells.size(), rate ? 5 : 3);
+        QCOMPARE(cells.size(), rate ? 8 : 3);
         QCOMPARE(cells[0], QString::fromUtf8(costmodel::captions::kFigures[std::size_t(i)]));
         QCOMPARE(cells[1], Shown(window.get(), order[i]));
         QCOMPARE(cells[2], rate ? u"％"_s : u"万円"_s);
         if (rate) {
-            QCOMPARE(cells[3], Shown(window.get(), order[i - 2]));
-            QVERIFY2(cells[4].contains(rules[i / 3]), qPrintable(cells[4]));
+            // Each number beside the word that says what it is, in a cell of its own.
+            QCOMPARE(cells.mid(3, 3), (QStringList{u"対象額"_s, Shown(window.get(), order[i - 2]),
+                                                   u"万円"_s}));
+            QCOMPARE(cells[6], u"適用"_s);
+            QVERIFY2(cells[7].contains(rules[i / 3]), qPrintable(cells[7]));
         }
         // A screen reader reads a box's figure from its name, an edit's from its text.
         auto* shown = window->findChild<QWidget*>(order[i]);
@@ -182,30 +185,31 @@ void ReportTest::pdfHoldsEveryCaptionAndValue() {
     QFETCH(QString, category);
     QFETCH(bool, manual);
     const auto window = Calculated(calculator, cost, category, manual);
-    zanvoro::EstimateReport report = zanvoro::ReportOfWindow(window.get());
-    report.title += u" <&>"_s;  // must reach the page as typed, not as markup
+    forms::Report report = zanvoro::ReportOfWindow(window.get());
+    report.title += " <&>";  // must reach the page as typed, not as markup
+    const auto q = [](const std::string& s) { return QString::fromStdString(s); };
 
     QTemporaryDir dir;
     const QString path = dir.filePath(u"sheet.pdf"_s);
     zanvoro::WriteEstimatePdf(report, path);
     const QString text = Run(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s});
     QVERIFY2(!text.isEmpty(), "pdftotext (poppler-utils) could not read the sheet");
-    QVERIFY(text.contains(report.title));
+    QVERIFY(text.contains(q(report.title)));
     QVERIFY(text.contains(u"Zanvoro!"_s));
     for (const auto& line : report.inputs) {
-        QVERIFY2(text.contains(line.caption), qPrintable(line.caption));
-        QVERIFY2(text.contains(line.value), qPrintable(line.value));
-        QVERIFY2(text.contains(line.typed), qPrintable(line.typed));
+        QVERIFY2(text.contains(q(line.caption)), line.caption.c_str());
+        QVERIFY2(text.contains(q(line.value)), line.value.c_str());
+        QVERIFY2(text.contains(q(line.typed)), line.typed.c_str());
     }
     qsizetype from = 0;  // each amount's caption after the one before: build-up order
     for (const auto& figure : report.figures) {
         if (!figure.rate) {
-            from = text.indexOf(figure.caption, from);
-            QVERIFY2(from >= 0, qPrintable(figure.caption));
+            from = text.indexOf(q(figure.caption), from);
+            QVERIFY2(from >= 0, figure.caption.c_str());
         }
-        QVERIFY2(text.contains(u" %1 "_s.arg(figure.value)), qPrintable(figure.value));
+        QVERIFY2(text.contains(u" %1 "_s.arg(q(figure.value))), figure.value.c_str());
         if (figure.rate)
-            QVERIFY2(text.simplified().contains(figure.rule.simplified()), qPrintable(figure.rule));
+            QVERIFY2(text.simplified().contains(q(figure.rule).simplified()), figure.rule.c_str());
     }
     QVERIFY(Run(u"pdfinfo"_s, {path}).contains(QRegularExpression(u"Pages: +1\n"_s)));
 
