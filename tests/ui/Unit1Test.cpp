@@ -91,26 +91,8 @@ private slots:
 
     void layout_data() {
         AddLayoutColumns();
-        AddSharedLayoutRows();
-        const QColor text = zanvoro::WindowText();
-        const char *c = "ClientArea", *g = "GroupBox1";
-        AddLayoutRows({
-            {"Label1", c, {8, 8, 127, 16}, u"希望工事費 (税込)"_s, 16, "", kBlue},
-            {"SText8", c, {240, 216, 50, 17}, u"0"_s, 16, "", text},
-            {"SText11", c, {240, 280, 50, 17}, u"0"_s, 16, "", text},
-            {"SText5", c, {240, 344, 50, 17}, u"0"_s, 16, "", text},
-            {"GroupBox1", c, {328, 88, 169, 249}, u"経費設定"_s, 16, "", kBlue},
-            {"CheckBox1", g, {8, 48, 153, 17}, u"直工だけに含まない金額"_s, 12, "", kBlack},
-            {"Edit2", g, {48, 72, 73, 24}, u"0"_s, 16, "b", kBlack},
-            {"Label27", g, {120, 80, 26, 13}, u"万円"_s, 13, "", kBlack},
-            {"CheckBox2", g, {8, 120, 153, 17}, u"全経費を掛けない金額"_s, 12, "", kBlack},
-            {"Edit3", g, {48, 144, 73, 24}, u"0"_s, 16, "b", kBlack},
-            {"Label28", g, {120, 152, 26, 13}, u"万円"_s, 13, "", kBlack},
-            {"CheckBox3", g, {8, 192, 137, 17}, u"共通仮設費をみない"_s, 12, "", kBlack},
-            {"Label29", c, {80, 392, 343, 12},
-             u"Zanvoro！Pro　　for  Zanvoro 開発チーム    Ver  H15.5 "_s, 12, "i", kTeal},
-            {"BitBtn1", c, {392, 408, 105, 41}, u"終了(&C)"_s, 16, "", text},
-        });
+        AddLayoutRows(layout::SharedRows());
+        AddLayoutRows(layout::MainRows());
     }
     void layout() { CheckLayoutRow(form.get()); }
 

@@ -86,28 +86,8 @@ private slots:
 
     void layout_data() {
         AddLayoutColumns();
-        AddSharedLayoutRows();
-        const QColor text = zanvoro::WindowText(), blue = zanvoro::kBlue, black = zanvoro::kBlack;
-        const char *c = "ClientArea", *g = "GroupBox1";
-        AddLayoutRows({
-            {"Label1", c, {8, 8, 112, 16}, u"希望直接工事費"_s, 16, "", blue},
-            {"Edit4", c, {240, 212, 50, 20}, u"0"_s, 16, "", text},
-            {"Edit5", c, {240, 276, 50, 20}, u"0"_s, 16, "", text},
-            {"Edit6", c, {240, 340, 50, 20}, u"0"_s, 16, "", text},
-            {"GroupBox1", c, {328, 88, 169, 289}, u"経費設定"_s, 16, "", blue},
-            {"CheckBox1", g, {8, 32, 153, 17}, u"直工だけに含まない金額"_s, 12, "", black},
-            {"Edit2", g, {48, 48, 73, 24}, u"0"_s, 16, "b", black},
-            {"Label27", g, {120, 56, 26, 13}, u"万円"_s, 13, "", black},
-            {"CheckBox2", g, {8, 96, 153, 17}, u"全経費を掛けない金額"_s, 12, "", black},
-            {"Edit3", g, {48, 112, 73, 24}, u"0"_s, 16, "b", black},
-            {"Label28", g, {120, 120, 26, 13}, u"万円"_s, 13, "", black},
-            {"CheckBox3", g, {8, 160, 137, 17}, u"共通仮設費をみない"_s, 12, "", black},
-            {"RadioButton1", g, {8, 216, 113, 17}, u"経費率　自動入力"_s, 12, "", black},
-            {"RadioButton2", g, {8, 264, 113, 17}, u"経費率　手動入力"_s, 12, "", black},
-            {"Label29", c, {88, 392, 326, 12},
-             u"Pelmaro！　　for  Zanvoro 開発チーム    Ver  H15.5 "_s, 12, "i", zanvoro::kTeal},
-            {"OKButton", c, {391, 404, 106, 45}, u"閉じる"_s, 16, "", text},
-        });
+        AddLayoutRows(layout::SharedRows());
+        AddLayoutRows(layout::CalculatorRows());
     }
 
     void layout() { CheckLayoutRow(form.get()); }
