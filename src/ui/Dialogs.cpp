@@ -42,9 +42,7 @@ private:
 
 void ShowError(const std::exception& error) {
     if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
-    const auto* own = dynamic_cast<const costmodel::CostModelError*>(&error);
-    const std::string message =
-        costmodel::CompleteMessage(own ? std::string_view(own->message()) : error.what());
+    const std::string message = costmodel::CompleteMessage(costmodel::MessageOf(error));
     const QPointer<QWidget> previous = QApplication::activeWindow();
     const QPointer<QWidget> previousFocus = QApplication::focusWidget();
 

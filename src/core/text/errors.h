@@ -7,18 +7,30 @@
 
 namespace costmodel {
 
-// Every error the calculator raises: the message in UTF-8, before completion.
-class CostModelError : public std::runtime_error {
+// An error the user reads: the message in UTF-8, before completion.
+class MessageError : public std::runtime_error {
 public:
-    explicit CostModelError(const std::string& message)
+    explicit MessageError(const std::string& message)
         : std::runtime_error(message), message_(message) {}
 
-    // The whole message: what() stops at a NUL byte, which a pasted field text can hold.
+    // The whole message: what() stops at a NUL byte, which a pasted text can hold.
     const std::string& message() const noexcept { return message_; }
 
 private:
     std::string message_;
 };
+
+// Every error the calculator raises.
+class CostModelError : public MessageError {
+public:
+    using MessageError::MessageError;
+};
+
+// The whole message of any error: a MessageError's own, else what() says.
+inline std::string_view MessageOf(const std::exception& error) {
+    if (const auto* own = dynamic_cast<const MessageError*>(&error)) return own->message();
+    return error.what();
+}
 
 // A field text that is not a number.
 class ConversionError : public CostModelError {
