@@ -192,20 +192,34 @@ void ReportTest::pdfHoldsEveryCaptionAndValue() {
     QVERIFY2(!text.isEmpty(), "pdftotext (poppler-utils) could not read the sheet");
     QVERIFY(text.contains(report.title));
     QVERIFY(text.contains(u"Zanvoro!"_s));
+    // Each row on a line of its own, its cells in order, the rows in the report's order.
+    const QStringList lines = text.split(u'\n');
+    qsizetype at = 0;
+    const auto rowOf = [&](const QString& caption) {
+        while (at < lines.size() && !lines[at].simplified().startsWith(caption)) ++at;
+        return at < lines.size() ? lines[at].simplified() : QString();
+    };
+    const auto cells = [](const QStringList& texts) {
+        return texts.join(u' ').simplified();
+    };
     for (const auto& line : report.inputs) {
-        QVERIFY2(text.contains(line.caption), qPrintable(line.caption));
-        QVERIFY2(text.contains(line.value), qPrintable(line.value));
-        QVERIFY2(text.contains(line.typed), qPrintable(line.typed));
+        QCOMPARE(rowOf(line.caption), cells({line.caption, line.value, line.unit}));
+        // The text as typed, where it differs, on the line under the amount read.
+        const QString under = at + 1 < lines.size() ? lines[at + 1].simplified() : QString();
+        if (line.typed.isEmpty()) QVERIFY2(!under.startsWith(u"（入力"_s), qPrintable(under));
+        else QCOMPARE(under, u"（入力 "_s + line.typed + u"）"_s);
     }
-    qsizetype from = 0;  // each amount's caption after the one before: build-up order
-    for (const auto& figure : report.figures) {
-        if (!figure.rate) {
-            from = text.indexOf(figure.caption, from);
-            QVERIFY2(from >= 0, qPrintable(figure.caption));
-        }
-        QVERIFY2(text.contains(u" %1 "_s.arg(figure.value)), qPrintable(figure.value));
-        if (figure.rate)
+    for (qsizetype i = 0; i < report.figures.size(); ++i) {
+        const auto& figure = report.figures[i];
+        if (figure.rate) {  // on its amount's line
+            QVERIFY2(i > 0 && !report.figures[i - 1].rate, qPrintable(figure.caption));
             QVERIFY2(text.simplified().contains(figure.rule.simplified()), qPrintable(figure.rule));
+            continue;
+        }
+        QStringList row = {figure.caption, figure.value, figure.unit};
+        if (i + 1 < report.figures.size() && report.figures[i + 1].rate)
+            row << report.figures[i + 1].value << report.figures[i + 1].unit;
+        QCOMPARE(rowOf(figure.caption), cells(row));
     }
     QVERIFY(Run(u"pdfinfo"_s, {path}).contains(QRegularExpression(u"Pages: +1\n"_s)));
 
