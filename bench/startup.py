@@ -10,7 +10,7 @@ moment just before the program was started; its peak memory is the child's maxim
 set size, its CPU time the child's user and system time (all threads, to its quitting right
 after the paint). Prints the medians, the ratio of the first paints and the difference in memory, and
 fails when the ratio is above 1.2 or the difference above 5 MB. The first run of each is a
-warm-up and not counted. Needs xvfb, xauth and openbox (scripts/setup.sh).
+warm-up and not counted. Needs xvfb, xauth, openbox and x11-utils (scripts/test.sh).
 """
 import os
 import statistics
@@ -69,8 +69,9 @@ def main():
 
     wm = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL,
                           stderr=subprocess.DEVNULL)
-    time.sleep(1)
     try:
+        here = os.path.dirname(os.path.abspath(__file__))
+        subprocess.run([os.path.join(here, "..", "scripts", "wait-for-wm.sh")], check=True)
         times, memory, cpu = measure(build, runs)
     finally:
         wm.terminate()

@@ -9,7 +9,7 @@ add_library(zanvoro_warnings INTERFACE)
 if(MSVC)
   # The sources and their Japanese texts are UTF-8, whatever the Windows code page.
   target_compile_options(zanvoro_warnings INTERFACE /utf-8)
-elseif(ZANVORO_TOP_LEVEL)
+elseif(PROJECT_IS_TOP_LEVEL)
   target_compile_options(zanvoro_warnings INTERFACE -Wall -Wextra -Wconversion -Wshadow -Wpedantic)
 endif()
 

@@ -7,7 +7,7 @@ Usage: scripts/atspi-check.py [program]   (default: build/src/app/zanvoro)
 Runs the program on a display of its own (Xvfb, 1920 x 1200, openbox) with its own session
 bus and AT-SPI bus; the calculator window and the About box are opened from the keyboard
 (F10 and the arrows) and closed through their buttons' accessible actions. Needs xvfb,
-xauth, openbox, xdotool, at-spi2-core, dbus-daemon and python3-pyatspi (scripts/setup.sh).
+xauth, openbox, x11-utils, xdotool, at-spi2-core, dbus-daemon and python3-pyatspi (scripts/setup.sh).
 """
 import os
 import subprocess
@@ -90,7 +90,9 @@ def keys(*names):
 def inside(program):
     helpers = [subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"]),
                subprocess.Popen(["openbox", "--sm-disable"], stderr=subprocess.DEVNULL)]
-    time.sleep(1)
+    # The window manager first, so that the windows are framed and can be activated.
+    subprocess.run([os.path.join(os.path.dirname(os.path.abspath(__file__)), "wait-for-wm.sh"),
+                    str(int(TIMEOUT))], check=True)
     import pyatspi
 
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")

@@ -84,12 +84,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash -c '
   wm=$!
   # The window manager first, so that the window is framed and can be activated (openbox
   # may take seconds on a loaded machine).
-  for _ in $(seq 300); do
-    xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_ACTIVE_WINDOW && break
-    sleep 0.1
-  done
-  xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_ACTIVE_WINDOW ||
-    { echo "openbox did not start within 30 s" >&2; cat "$1/openbox.log" >&2; exit 1; }
+  "$2/scripts/wait-for-wm.sh" || { cat "$1/openbox.log" >&2; exit 1; }
   /usr/bin/zanvoro >"$1/zanvoro.log" 2>&1 &
   app=$!
   status=1 window=
@@ -115,6 +110,6 @@ xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash -c '
   kill "$app" "$wm" 2>/dev/null
   wait "$app" 2>/dev/null
   if ((status)); then cat "$1/zanvoro.log" >&2; fi
-  exit "$status"' package-test "$work"
+  exit "$status"' package-test "$work" "$here"
 
 echo "== Package test passed"

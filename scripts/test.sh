@@ -9,7 +9,7 @@ build=${1:-"$here/build"}
 # GoogleTest and Google Benchmark; Xvfb and a window manager, the X tools, AT-SPI and D-Bus
 # for the window checks on a real X server (scripts/ui-tests.sh); poppler to read the PDFs
 # back; clang and its sanitizer and fuzzer runtimes (scripts/hardening.sh); the locales.
-ensure_packages libgtest-dev libbenchmark-dev xvfb xauth openbox xdotool at-spi2-core \
+ensure_packages libgtest-dev libbenchmark-dev xvfb xauth openbox x11-utils xdotool at-spi2-core \
                 dbus-daemon python3-pyatspi poppler-utils clang-14 libclang-rt-14-dev locales
 
 # The calculator's own locale for the window tests, and one whose decimal symbol is a comma

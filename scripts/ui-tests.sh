@@ -11,7 +11,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-"$here/build"}
 asan="$here/build-ui-asan"
 
-for tool in cmake ninja ctest xvfb-run xauth openbox xdotool dbus-run-session; do
+for tool in cmake ninja ctest xvfb-run xauth openbox xprop xdotool dbus-run-session; do
   command -v "$tool" >/dev/null || { echo "$tool missing: run scripts/test.sh first" >&2; exit 1; }
 done
 for lang in ja_JP.UTF-8 C.UTF-8; do
@@ -49,11 +49,11 @@ echo "== Window tests with the sanitizers on Xvfb with openbox (xcb), LANG=ja_JP
 ASAN_OPTIONS=$asan_options \
 UBSAN_OPTIONS=print_stacktrace=1 LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 QT_QPA_PLATFORM=xcb \
 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash -c '
-  build=$1; shift
+  here=$1 build=$2; shift 2
   log=$(mktemp -d)
   openbox --sm-disable >"$log/openbox.log" 2>&1 &
   wm=$!
-  sleep 1
+  "$here/scripts/wait-for-wm.sh" || { cat "$log/openbox.log" >&2; exit 1; }
   status=0
   for t in "$@"; do
     if timeout 300 "$build/tests/ui/$t" >"$log/$t.log" 2>&1; then
@@ -67,7 +67,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash -c '
   kill "$wm" 2>/dev/null
   wait "$wm" 2>/dev/null
   rm -rf "$log"
-  exit "$status"' ui-xcb "$asan" $(ui_tests "$asan")
+  exit "$status"' ui-xcb "$here" "$asan" $(ui_tests "$asan")
 
 echo "== Every control of the three windows named for a screen reader (AT-SPI on Xvfb)"
 LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 "$here/scripts/atspi-check.py" "$build/src/app/zanvoro" >/dev/null

@@ -1,6 +1,8 @@
 # Runs zanvoro-batch once (through the cross build's emulator, if any) and checks how it ends:
-# its exit status, and for a failure the one line on standard error.
+# its exit status, for a failure the one line on standard error, and for an answer printed
+# (PRINTS) the standard output, with nothing on standard error.
 # -DPROGRAM=exe -DEMULATOR=a|b -DARGS=a|b -DEXIT=n [-DSTDIN=file] [-DOUTPUT=file] [-DERROR=regex]
+# [-DPRINTS=regex]
 string(REPLACE "|" ";" emulator "${EMULATOR}")
 string(REPLACE "|" ";" args "${ARGS}")
 set(redirect)
@@ -22,5 +24,12 @@ if(DEFINED ERROR)
   list(LENGTH lines count)
   if(NOT err MATCHES "^zanvoro-batch: ${ERROR}" OR NOT count EQUAL 1)
     message(FATAL_ERROR "standard error '${err}' is not one line matching '${ERROR}'")
+  endif()
+endif()
+if(DEFINED PRINTS)
+  string(REPLACE "\r\n" "\n" out "${out}")
+  if(NOT out MATCHES "${PRINTS}" OR NOT err STREQUAL "")
+    message(FATAL_ERROR "standard output '${out}' does not match '${PRINTS}', "
+                        "or standard error is not empty: '${err}'")
   endif()
 endif()

@@ -11,6 +11,13 @@
 #include <random>
 #include <string>
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
 #include "text/errors.h"
 #include "text/numbertext.h"
 #include "extended_support.h"
@@ -305,7 +312,19 @@ TEST(DecimalSeparator, TakesOneByteOrFallsBackToFullStop) {
     }
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+// The user's decimal symbol as Windows itself writes 1.5 in the user's number format: what
+// stands between the 1 and the 5, or '.' where that is not one ASCII character.
+char SeparatorWindowsWrites() {
+    wchar_t text[32];
+    if (GetNumberFormatEx(LOCALE_NAME_USER_DEFAULT, 0, L"1.5", nullptr, text, 32) == 0) return 0;
+    const std::wstring written(text);
+    const std::size_t five = written.find(L'5');
+    if (five == std::wstring::npos || written.find(L'1') != 0) return 0;
+    const std::wstring symbol = written.substr(1, five - 1);
+    return symbol.size() == 1 && symbol[0] < 0x80 ? static_cast<char>(symbol[0]) : '.';
+}
+#else
 // The separator read with LC_ALL set to locale; LC_ALL is restored after.
 char SeparatorUnder(const char* locale) {
     const char* saved = std::getenv("LC_ALL");
@@ -326,7 +345,7 @@ TEST(DecimalSeparator, ComesFromTheUserLocaleWithoutTouchingTheProcessLocale) {
     // The user's default locale is a setting of the system, not of the environment.
     SetDecimalSeparator('#');
     LoadDecimalSeparatorFromEnvironment();
-    EXPECT_NE(DecimalSeparator(), '#');
+    EXPECT_EQ(DecimalSeparator(), SeparatorWindowsWrites());
 #else
     EXPECT_EQ(SeparatorUnder("C"), '.');
     EXPECT_EQ(SeparatorUnder("xx_NOWHERE.UTF-8"), '.');  // not installed

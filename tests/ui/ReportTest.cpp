@@ -196,20 +196,34 @@ void ReportTest::pdfHoldsEveryCaptionAndValue() {
     QVERIFY2(!text.isEmpty(), "pdftotext (poppler-utils) could not read the sheet");
     QVERIFY(text.contains(q(report.title)));
     QVERIFY(text.contains(u"Zanvoro!"_s));
+    // Each row on a line of its own, its cells in order, the rows in the report's order.
+    const QStringList lines = text.split(u'\n');
+    qsizetype at = 0;
+    const auto rowOf = [&](const QString& caption) {
+        while (at < lines.size() && !lines[at].simplified().startsWith(caption)) ++at;
+        return at < lines.size() ? lines[at].simplified() : QString();
+    };
+    const auto cells = [](const QStringList& texts) {
+        return texts.join(u' ').simplified();
+    };
     for (const auto& line : report.inputs) {
-        QVERIFY2(text.contains(q(line.caption)), line.caption.c_str());
-        QVERIFY2(text.contains(q(line.value)), line.value.c_str());
-        QVERIFY2(text.contains(q(line.typed)), line.typed.c_str());
+        QCOMPARE(rowOf(q(line.caption)), cells({q(line.caption), q(line.value), q(line.unit)}));
+        // The text as typed, where it differs, on the line under the amount read.
+        const QString under = at + 1 < lines.size() ? lines[at + 1].simplified() : QString();
+        if (line.typed.empty()) QVERIFY2(!under.startsWith(u"（入力"_s), qPrintable(under));
+        else QCOMPARE(under, u"（入力 "_s + q(line.typed) + u"）"_s);
     }
-    qsizetype from = 0;  // each amount's caption after the one before: build-up order
-    for (const auto& figure : report.figures) {
-        if (!figure.rate) {
-            from = text.indexOf(q(figure.caption), from);
-            QVERIFY2(from >= 0, figure.caption.c_str());
-        }
-        QVERIFY2(text.contains(u" %1 "_s.arg(q(figure.value))), figure.value.c_str());
-        if (figure.rate)
+    for (std::size_t i = 0; i < report.figures.size(); ++i) {
+        const auto& figure = report.figures[i];
+        if (figure.rate) {  // on its amount's line
+            QVERIFY2(i > 0 && !report.figures[i - 1].rate, figure.caption.c_str());
             QVERIFY2(text.simplified().contains(q(figure.rule).simplified()), figure.rule.c_str());
+            continue;
+        }
+        QStringList row = {q(figure.caption), q(figure.value), q(figure.unit)};
+        if (i + 1 < report.figures.size() && report.figures[i + 1].rate)
+            row << q(report.figures[i + 1].value) << q(report.figures[i + 1].unit);
+        QCOMPARE(rowOf(q(figure.caption)), cells(row));
     }
     QVERIFY(Run(u"pdfinfo"_s, {path}).contains(QRegularExpression(u"Pages: +1\n"_s)));
 
