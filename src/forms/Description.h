@@ -36,7 +36,8 @@ struct Rect {
 };
 
 // The fixed colours and the system colours the windows are drawn in.
-enum class Colour { WindowText, Blue, Red, Teal, Black, ButtonFace, Light3D, Window };
+// Grey: text of what is not there yet (a batch row not yet computed).
+enum class Colour { WindowText, Blue, Red, Teal, Black, ButtonFace, Light3D, Window, Grey };
 
 // Always the family kFontFamily in the Japanese character set.
 struct Font {
