@@ -45,6 +45,10 @@ std::string DirectionCaption(costbatch::Direction direction);
 std::string MenuEntry(std::string_view caption, std::string_view key);
 }  // namespace batchtext
 
+// The window's controls, in creation order, laid out by the face in three bands (settings,
+// commands, table) over a status line: places stay zero.
+Window BatchWindow();
+
 // Settings that give every row the same result: extra-amount texts count only when used.
 bool SameSettings(const costbatch::Settings& a, const costbatch::Settings& b);
 

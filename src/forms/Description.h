@@ -57,6 +57,9 @@ enum class ControlKind {
     CaptionFrame,  // a frame with a caption that holds or underlies other controls
     BevelPanel,    // a raised bevel inside a lowered one
     Picture,
+    // Its caption is the name it is read aloud by.
+    Table,         // rows and columns of cells, with headers, that the window fills
+    ProgressBar,
 };
 
 enum class Picture { None, ProgramIcon, Door };

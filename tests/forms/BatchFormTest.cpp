@@ -170,4 +170,12 @@ TEST(BatchForm, SelectionText) {
     EXPECT_EQ(form.Rows().ColumnName(1), "2 列目");
 }
 
+// The face finds every control the tab orders and first focus name.
+TEST(BatchForm, DescriptionNamesItsControls) {
+    const forms::Window window = forms::BatchWindow();
+    for (const std::vector<std::string>& order : window.tabOrders)
+        for (const std::string& name : order) EXPECT_NE(window.find(name), forms::kNoControl) << name;
+    EXPECT_NE(window.find(window.firstFocus), forms::kNoControl);
+}
+
 }  // namespace
