@@ -2,12 +2,11 @@
 #include "BatchTableModel.h"
 
 #include <QBrush>
-#include <QColor>
 
 #include <algorithm>
 #include <climits>
 
-#include "WindowLook.h"
+#include "FormLook.h"
 
 namespace zanvoro {
 
@@ -18,15 +17,6 @@ QString ToQString(const std::string& utf8) {
 }
 
 int Clamped(std::size_t n) { return int(std::min<std::size_t>(n, INT_MAX)); }
-
-// The colours the layer gives a cell's text.
-QColor ColourOf(forms::Colour colour) {
-    switch (colour) {
-        case forms::Colour::Red: return kRed;
-        case forms::Colour::Grey: return {0x69, 0x69, 0x69};
-        default: return WindowText();
-    }
-}
 
 }  // namespace
 

@@ -37,6 +37,7 @@
 #include "BatchFiles.h"
 #include "BatchTableModel.h"
 #include "Dialogs.h"
+#include "FormLook.h"
 #include "ScalableIcons.h"
 #include "ScreenFit.h"
 #include "Unit3.h"
@@ -68,11 +69,28 @@ QString Q(std::string_view utf8) { return QString::fromUtf8(utf8.data(), qsizety
 
 int Clamped(std::size_t n) { return int(std::min<std::size_t>(n, INT_MAX)); }
 
-QGroupBox* MakeFrame(QWidget* parent, const char* name, const QString& caption) {
-    const QFont font = PGothic(16);
-    QGroupBox* frame = MakeCaptionFrame(parent, name, caption, {}, font, kBlue);
-    frame->setAccessibleName(caption);
+const forms::Window& Description() {
+    static const forms::Window window = forms::BatchWindow();
+    return window;
+}
+
+const forms::Control& Described(const char* name) { return Description().control(name); }
+
+QGroupBox* MakeFrame(QWidget* parent, const char* name) {
+    const forms::Control& c = Described(name);
+    QGroupBox* frame =
+        MakeCaptionFrame(parent, name, Q(c.caption), {}, FontOf(c.font), ColourOf(c.colour));
+    frame->setAccessibleName(Q(c.caption));
     return frame;
+}
+
+template <class Button>
+Button* Make(QWidget* parent, const char* name) {
+    const forms::Control& c = Described(name);
+    auto* button =
+        MakeButton<Button>(parent, name, Q(c.caption), {}, FontOf(c.font), ColourOf(c.colour));
+    button->setChecked(c.checked);
+    return button;
 }
 
 // The frame's caption band stays clear of what its layout holds.
@@ -84,13 +102,11 @@ Layout* FrameLayout(QGroupBox* frame) {
     return layout;
 }
 
-QPushButton* MakeCommand(QWidget* parent, const char* name, std::string_view caption,
-                         std::string_view tip) {
-    auto* button =
-        MakeButton<QPushButton>(parent, name, Q(caption), {}, PGothic(12), WindowText());
+QPushButton* MakeCommand(QWidget* parent, const char* name, std::string_view tip) {
+    auto* button = Make<QPushButton>(parent, name);
     button->setMinimumSize(88, 25);
     button->setToolTip(Q(tip));
-    button->setAccessibleName(Q(caption));
+    button->setAccessibleName(button->text());
     button->setAccessibleDescription(Q(tip));
     return button;
 }
@@ -98,11 +114,12 @@ QPushButton* MakeCommand(QWidget* parent, const char* name, std::string_view cap
 }  // namespace
 
 TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setObjectName(u"Form4"_s);
-    setWindowTitle(Q(text::kTitle));
+    const forms::Window& window = Description();
+    setObjectName(Q(window.name));
+    setWindowTitle(Q(window.title));
     setWindowIcon(ScalableProgramIcon());
-    ApplyWindowColours(this, ButtonFace());
-    setFont(PGothic(12));
+    ApplyWindowColours(this, ColourOf(window.background));
+    setFont(FontOf(window.font));
     setAcceptDrops(true);
 
     CreateControls();
@@ -110,7 +127,7 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window) {
     InstallKeys();
     ConnectHandlers();
     ShowProgress();
-    resize(960, 600);
+    resize(window.client.width, window.client.height);
 }
 
 TForm4::~TForm4() {
@@ -125,40 +142,41 @@ TForm4::~TForm4() {
 
 void TForm4::CreateControls() {
     // Made in tab order, so that Qt's own order (which the table's Tab follows) is the keys'.
-    GroupBox1 = MakeFrame(this, "GroupBox1", Q(text::kDirectionFrame));
-    RadioButton1 = MakeButton<QRadioButton>(
-        GroupBox1, "RadioButton1", Q(text::DirectionCaption(costbatch::Direction::Reverse)), {},
-        PGothic(12), kBlack);
-    RadioButton2 = MakeButton<QRadioButton>(
-        GroupBox1, "RadioButton2", Q(text::DirectionCaption(costbatch::Direction::Forward)), {},
-        PGothic(12), kBlack);
+    GroupBox1 = MakeFrame(this, "GroupBox1");
+    RadioButton1 = Make<QRadioButton>(GroupBox1, "RadioButton1");
+    RadioButton2 = Make<QRadioButton>(GroupBox1, "RadioButton2");
     auto* directions = FrameLayout<QVBoxLayout>(GroupBox1);
     directions->addWidget(RadioButton1);
     directions->addWidget(RadioButton2);
 
-    RadioGroup1 = MakeFrame(this, "RadioGroup1", Q(captions::kWork));
-    const auto work = [this](const char* name, std::size_t i) {
-        return MakeButton<QRadioButton>(RadioGroup1, name, Q(captions::kWorkNames[i].name), {},
-                                        PGothic(16), WindowText());
-    };
-    rb1 = work("rb1", 0);
-    rb2 = work("rb2", 1);
-    rb3 = work("rb3", 2);
+    RadioGroup1 = MakeFrame(this, "RadioGroup1");
+    rb1 = Make<QRadioButton>(RadioGroup1, "rb1");
+    rb2 = Make<QRadioButton>(RadioGroup1, "rb2");
+    rb3 = Make<QRadioButton>(RadioGroup1, "rb3");
     auto* works = FrameLayout<QHBoxLayout>(RadioGroup1);
     for (QRadioButton* rb : {rb1, rb2, rb3}) works->addWidget(rb);
 
-    GroupBox2 = MakeFrame(this, "GroupBox2", Q(captions::kExpenses));
-    CheckBox1 = MakeButton<QCheckBox>(GroupBox2, "CheckBox1", Q(captions::kExtraInNet), {},
-                                      PGothic(12), kBlack);
-    Edit2 = MakeEdit(GroupBox2, "Edit2", {0, 0, 90, 24}, PGothic(16, true), kBlack);
-    Label1 = MakeLabel(GroupBox2, "Label1", Q(captions::kYen), {}, PGothic(13), kBlack);
-    CheckBox2 = MakeButton<QCheckBox>(GroupBox2, "CheckBox2", Q(captions::kExtraNoOverhead), {},
-                                      PGothic(12), kBlack);
-    Edit3 = MakeEdit(GroupBox2, "Edit3", {0, 0, 90, 24}, PGothic(16, true), kBlack);
-    Label2 = MakeLabel(GroupBox2, "Label2", Q(captions::kYen), {}, PGothic(13), kBlack);
-    CheckBox3 = MakeButton<QCheckBox>(GroupBox2, "CheckBox3", Q(captions::kNoCommonTemp), {},
-                                      PGothic(12), kBlack);
-    for (QLineEdit* edit : {Edit2, Edit3}) edit->setFixedWidth(90);
+    const auto edit = [](QWidget* parent, const char* name) {
+        const forms::Control& c = Described(name);
+        QLineEdit* made =
+            MakeEdit(parent, name, {0, 0, 90, 24}, FontOf(c.font), ColourOf(c.colour));
+        made->setText(Q(c.caption));
+        made->setEnabled(c.enabled);
+        made->setFixedWidth(90);
+        return made;
+    };
+    const auto label = [](QWidget* parent, const char* name) {
+        const forms::Control& c = Described(name);
+        return MakeLabel(parent, name, Q(c.caption), {}, FontOf(c.font), ColourOf(c.colour));
+    };
+    GroupBox2 = MakeFrame(this, "GroupBox2");
+    CheckBox1 = Make<QCheckBox>(GroupBox2, "CheckBox1");
+    Edit2 = edit(GroupBox2, "Edit2");
+    Label1 = label(GroupBox2, "Label1");
+    CheckBox2 = Make<QCheckBox>(GroupBox2, "CheckBox2");
+    Edit3 = edit(GroupBox2, "Edit3");
+    Label2 = label(GroupBox2, "Label2");
+    CheckBox3 = Make<QCheckBox>(GroupBox2, "CheckBox3");
     Edit2->setAccessibleName(CheckBox1->text());
     Edit3->setAccessibleName(CheckBox2->text());
     auto* expenses = FrameLayout<QGridLayout>(GroupBox2);
@@ -170,16 +188,18 @@ void TForm4::CreateControls() {
     expenses->addWidget(Label2, 1, 2, Qt::AlignVCenter);
     expenses->addWidget(CheckBox3, 2, 0, 1, 3);
 
-    Button1 = MakeCommand(this, "Button1", text::kPaste, text::kPasteTip);
-    Button2 = MakeCommand(this, "Button2", text::kOpen, text::kOpenTip);
-    Button3 = MakeCommand(this, "Button3", text::kSave, text::kSaveTip);
-    Button4 = MakeCommand(this, "Button4", text::kCopy, text::kCopyTip);
+    Button1 = MakeCommand(this, "Button1", text::kPasteTip);
+    Button2 = MakeCommand(this, "Button2", text::kOpenTip);
+    Button3 = MakeCommand(this, "Button3", text::kSaveTip);
+    Button4 = MakeCommand(this, "Button4", text::kCopyTip);
 
+    const forms::Control& table = Described("Grid1");
+    const QFont tableFont = FontOf(table.font);
     auto* grid = new BatchGrid(this);
     Grid1 = grid;
-    Grid1->setObjectName(u"Grid1"_s);
-    Grid1->setAccessibleName(Q(text::kTable));
-    Grid1->setFont(PGothic(12));
+    Grid1->setObjectName(Q(table.name));
+    Grid1->setAccessibleName(Q(table.caption));
+    Grid1->setFont(tableFont);
     Model = new BatchTableModel(form.Rows(), Grid1);
     Grid1->setModel(Model);
     Grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -190,7 +210,7 @@ void TForm4::CreateControls() {
     QHeaderView* columns = Grid1->horizontalHeader();
     columns->setObjectName(u"Grid1Columns"_s);
     columns->setAccessibleName(Q(text::kColumnHeads));
-    columns->setFont(PGothic(12));
+    columns->setFont(tableFont);
     columns->setStretchLastSection(true);
     // The corner button selects every cell.
     if (auto* corner = Grid1->findChild<QAbstractButton*>())
@@ -198,17 +218,17 @@ void TForm4::CreateControls() {
     QHeaderView* rows = Grid1->verticalHeader();
     rows->setObjectName(u"Grid1Rows"_s);
     rows->setAccessibleName(Q(text::kRowNumbers));
-    rows->setFont(PGothic(12));
+    rows->setFont(tableFont);
     // A million rows of one fixed height: no row is ever measured.
     rows->setSectionResizeMode(QHeaderView::Fixed);
     rows->setDefaultSectionSize(QFontMetrics(Grid1->font()).height() + 6);
 
-    Label3 = MakeLabel(this, "Label3", {}, {}, PGothic(12), WindowText());
+    Label3 = label(this, "Label3");
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName(u"ProgressBar1"_s);
-    ProgressBar1->setAccessibleName(Q(text::kProgress));
+    ProgressBar1->setAccessibleName(Q(Described("ProgressBar1").caption));
     ProgressBar1->setFixedWidth(240);
-    Button5 = MakeCommand(this, "Button5", text::kCancel, text::kCancelTip);
+    Button5 = MakeCommand(this, "Button5", text::kCancelTip);
 
     auto* settings = new QHBoxLayout;
     settings->addWidget(GroupBox1);
@@ -238,11 +258,11 @@ void TForm4::CreateControls() {
 
 // Every key the window answers, and its tab and arrow orders.
 void TForm4::InstallKeys() {
-    const QList<QList<QWidget*>> orders = {
-        {GroupBox1, RadioGroup1, GroupBox2, Button1, Button2, Button3, Button4, Grid1, Button5},
-        {RadioButton1, RadioButton2},
-        {rb1, rb2, rb3},
-        {CheckBox1, Edit2, CheckBox2, Edit3, CheckBox3}};
+    QList<QList<QWidget*>> orders;
+    for (const std::vector<std::string>& names : Description().tabOrders) {
+        orders.append(QList<QWidget*>());
+        for (const std::string& name : names) orders.back().append(findChild<QWidget*>(Q(name)));
+    }
     keys = std::make_unique<WindowKeys>(this, nullptr, orders);
     // The keys' arrows move between controls; the table keeps its own for its cells (and the
     // keys a table has: Page Up, Home, Ctrl+A).
@@ -488,7 +508,7 @@ void TForm4::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous() || shownBefore) return;
     shownBefore = true;
-    Grid1->setFocus(Qt::OtherFocusReason);
+    findChild<QWidget*>(Q(Description().firstFocus))->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm4::dragEnterEvent(QDragEnterEvent* event) {
