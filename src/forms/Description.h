@@ -36,7 +36,8 @@ struct Rect {
 };
 
 // The fixed colours and the system colours the windows are drawn in.
-enum class Colour { WindowText, Blue, Red, Teal, Black, ButtonFace, Light3D, Window };
+// Grey: text of what is not there yet (a batch row not yet computed).
+enum class Colour { WindowText, Blue, Red, Teal, Black, ButtonFace, Light3D, Window, Grey };
 
 // Always the family kFontFamily in the Japanese character set.
 struct Font {
@@ -56,6 +57,9 @@ enum class ControlKind {
     CaptionFrame,  // a frame with a caption that holds or underlies other controls
     BevelPanel,    // a raised bevel inside a lowered one
     Picture,
+    // Its caption is the name it is read aloud by.
+    Table,         // rows and columns of cells, with headers, that the window fills
+    ProgressBar,
 };
 
 enum class Picture { None, ProgramIcon, Door };

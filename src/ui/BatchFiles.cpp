@@ -1,11 +1,10 @@
-// The batch window's files and copies: reading, writing in pieces, the dialogs, selections.
+// The batch window's files: reading, writing in pieces, the dialogs.
 #include "BatchFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QItemSelection>
 #include <QSaveFile>
 #include <QStringList>
 
@@ -88,37 +87,6 @@ void WriteTableFile(const BatchTableModel& model, const QString& path, costbatch
     if (!chunk.empty()) write();
     // Nothing reaches the file's name until everything is written.
     if (!file.commit()) throw FileError(path, "に保存できません", file.errorString());
-}
-
-std::string SelectionText(const BatchTableModel& model, const QItemSelection& selection) {
-    std::vector<std::pair<std::size_t, std::size_t>> rows;  // [from, to)
-    std::vector<std::size_t> columns;                       // empty: all
-    if (selection.isEmpty()) {
-        rows.emplace_back(0, model.size());
-    } else {
-        std::vector<bool> used(std::size_t(model.columnCount()), false);
-        for (const QItemSelectionRange& range : selection) {
-            rows.emplace_back(std::size_t(range.top()), std::size_t(range.bottom()) + 1);
-            for (int c = range.left(); c <= range.right(); ++c) used[std::size_t(c)] = true;
-        }
-        if (std::find(used.begin(), used.end(), false) != used.end())
-            for (std::size_t c = 0; c < used.size(); ++c)
-                if (used[c]) columns.push_back(c);
-        // Each row once, in order, however the ranges overlap.
-        std::sort(rows.begin(), rows.end());
-        std::vector<std::pair<std::size_t, std::size_t>> merged;
-        for (const auto& r : rows)
-            if (!merged.empty() && r.first <= merged.back().second)
-                merged.back().second = std::max(merged.back().second, r.second);
-            else
-                merged.push_back(r);
-        rows = std::move(merged);
-    }
-    std::string text;
-    model.appendCaptions(text, columns, costbatch::Format::Tsv);
-    for (const auto& [from, to] : rows)
-        model.appendRows(text, from, to, columns, costbatch::Format::Tsv);
-    return text;
 }
 
 QString ChooseOpenFile(QWidget* parent) {

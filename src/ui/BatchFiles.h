@@ -1,4 +1,4 @@
-// Tables in and out of the batch window: files, the file dialogs, and a selection's text.
+// Tables in and out of the batch window: files and the file dialogs.
 #pragma once
 
 #include <QString>
@@ -8,7 +8,6 @@
 
 #include "batch/batch.h"
 
-class QItemSelection;
 class QWidget;
 
 namespace zanvoro {
@@ -23,10 +22,6 @@ costbatch::Table ReadTableFile(const QString& path);
 // once complete. Throws, naming the file, when it cannot be written.
 void WriteTableFile(const BatchTableModel& model, const QString& path, costbatch::Format format,
                     costbatch::Encoding encoding);
-
-// A spreadsheet's copy, tab-separated: the caption row, then the rows and columns that hold a
-// selected cell, or every cell when none is selected.
-std::string SelectionText(const BatchTableModel& model, const QItemSelection& selection);
 
 // The file dialogs, opening in the folder last used. Empty when the user cancels.
 QString ChooseOpenFile(QWidget* parent);

@@ -109,21 +109,6 @@ private:
 
 }  // namespace
 
-QColor ColourOf(forms::Colour colour) {
-    switch (colour) {
-    case forms::Colour::Blue: return kBlue;
-    case forms::Colour::Red: return kRed;
-    case forms::Colour::Teal: return kTeal;
-    case forms::Colour::Black: return kBlack;
-    case forms::Colour::ButtonFace: return ButtonFace();
-    case forms::Colour::Light3D: return Light3D();
-    case forms::Colour::Window: return QColor(Qt::white);
-    case forms::Colour::WindowText: break;
-    }
-    return WindowText();
-}
-
-QFont FontOf(const forms::Font& font) { return PGothic(font.pixels, font.bold, font.italic); }
 
 QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& geometry, const QFont& font,
                     const QColor& colour) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Description.h"
+#include "FormLook.h"
 #include "WindowLook.h"
 
 class QLineEdit;
@@ -21,8 +22,6 @@ namespace zanvoro {
 // (NameControls), the other windows finish when first shown.
 enum class Construction { Complete, ForStartup };
 
-QColor ColourOf(forms::Colour colour);
-QFont FontOf(const forms::Font& font);
 inline QRect RectOf(const forms::Rect& r) { return {r.left, r.top, r.width, r.height}; }
 inline QString Text(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));

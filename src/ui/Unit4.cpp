@@ -16,7 +16,6 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMenu>
 #include <QMimeData>
 #include <QProgressBar>
@@ -28,28 +27,28 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <chrono>
+#include <array>
 #include <climits>
 #include <functional>
 #include <string>
-#include <utility>
+#include <string_view>
+#include <vector>
 
 #include "BatchFiles.h"
 #include "BatchTableModel.h"
 #include "Dialogs.h"
+#include "Controls.h"
 #include "ScalableIcons.h"
 #include "ScreenFit.h"
+#include "CalculatorWindow.h"
 #include "WindowLook.h"
 
 using namespace zanvoro;
 using namespace Qt::StringLiterals;
+namespace captions = costmodel::captions;
+namespace text = forms::batchtext;
 
 namespace {
-
-// Each slice of computing ends after this, so that the window answers in between.
-constexpr std::chrono::milliseconds kSlice{40};
-// Settings typed into an edit are taken once typing pauses.
-constexpr int kTypingPauseMs = 300;
 
 // The table hands its context menu to the window.
 class BatchGrid final : public QTableView {
@@ -64,23 +63,33 @@ protected:
     }
 };
 
-QString Count(std::size_t n) { return QLocale(QLocale::Japanese).toString(qulonglong(n)); }
+std::string Utf8(const QString& s) { return s.toStdString(); }
 
-std::string Utf8(const QString& text) { return text.toStdString(); }
 
-// Settings that give every row the same result: extra-amount texts count only when used.
-bool SameSettings(const costbatch::Settings& a, const costbatch::Settings& b) {
-    return a.direction == b.direction && a.work == b.work && a.noCommonTemp == b.noCommonTemp &&
-           a.extraInNet == b.extraInNet && a.extraNoOverhead == b.extraNoOverhead &&
-           (!a.extraInNet || a.extraInNetText == b.extraInNetText) &&
-           (!a.extraNoOverhead || a.extraNoOverheadText == b.extraNoOverheadText);
+int Clamped(std::size_t n) { return int(std::min<std::size_t>(n, INT_MAX)); }
+
+const forms::Window& Description() {
+    static const forms::Window window = forms::BatchWindow();
+    return window;
 }
 
-QGroupBox* MakeFrame(QWidget* parent, const char* name, const QString& caption) {
-    const QFont font = PGothic(16);
-    QGroupBox* frame = MakeCaptionFrame(parent, name, caption, {}, font, kBlue);
-    frame->setAccessibleName(caption);
+const forms::Control& Described(const char* name) { return Description().control(name); }
+
+QGroupBox* MakeFrame(QWidget* parent, const char* name) {
+    const forms::Control& c = Described(name);
+    QGroupBox* frame =
+        MakeCaptionFrame(parent, name, Text(c.caption), {}, FontOf(c.font), ColourOf(c.colour));
+    frame->setAccessibleName(Text(c.caption));
     return frame;
+}
+
+template <class Button>
+Button* Make(QWidget* parent, const char* name) {
+    const forms::Control& c = Described(name);
+    auto* button =
+        MakeButton<Button>(parent, name, Text(c.caption), {}, FontOf(c.font), ColourOf(c.colour));
+    button->setChecked(c.checked);
+    return button;
 }
 
 // The frame's caption band stays clear of what its layout holds.
@@ -92,31 +101,32 @@ Layout* FrameLayout(QGroupBox* frame) {
     return layout;
 }
 
-QPushButton* MakeCommand(QWidget* parent, const char* name, const QString& caption,
-                         const QString& tip) {
-    auto* button = MakeButton<QPushButton>(parent, name, caption, {}, PGothic(12), WindowText());
+QPushButton* MakeCommand(QWidget* parent, const char* name, std::string_view tip) {
+    auto* button = Make<QPushButton>(parent, name);
     button->setMinimumSize(88, 25);
-    button->setToolTip(tip);
-    button->setAccessibleName(caption);
-    button->setAccessibleDescription(tip);
+    button->setToolTip(Text(tip));
+    button->setAccessibleName(button->text());
+    button->setAccessibleDescription(Text(tip));
     return button;
 }
 
 }  // namespace
 
 TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setObjectName(u"Form4"_s);
-    setWindowTitle(u"一括計算"_s);
+    const forms::Window& window = Description();
+    setObjectName(Text(window.name));
+    setWindowTitle(Text(window.title));
     setWindowIcon(ScalableProgramIcon());
-    ApplyWindowColours(this, ButtonFace());
-    setFont(PGothic(12));
+    ApplyWindowColours(this, ColourOf(window.background));
+    setFont(FontOf(window.font));
     setAcceptDrops(true);
 
     CreateControls();
+    ShowSettings();
     InstallKeys();
     ConnectHandlers();
     ShowProgress();
-    resize(960, 600);
+    resize(window.client.width, window.client.height);
 }
 
 TForm4::~TForm4() {
@@ -124,44 +134,48 @@ TForm4::~TForm4() {
     settleTimer->stop();
     auto* grid = static_cast<BatchGrid*>(Grid1);
     grid->menuHook = nullptr;
+    // The model reads the layer's rows, which go before ~QWidget deletes the table.
+    Grid1->setModel(nullptr);
+    delete Model;
 }
 
 void TForm4::CreateControls() {
     // Made in tab order, so that Qt's own order (which the table's Tab follows) is the keys'.
-    GroupBox1 = MakeFrame(this, "GroupBox1", u"計算の向き"_s);
-    RadioButton1 = MakeButton<QRadioButton>(GroupBox1, "RadioButton1",
-                                            u"希望工事費 (税込) → 内訳"_s, {}, PGothic(12), kBlack);
-    RadioButton2 = MakeButton<QRadioButton>(GroupBox1, "RadioButton2", u"希望直接工事費 → 内訳"_s,
-                                            {}, PGothic(12), kBlack);
-    RadioButton1->setChecked(true);
+    GroupBox1 = MakeFrame(this, "GroupBox1");
+    RadioButton1 = Make<QRadioButton>(GroupBox1, "RadioButton1");
+    RadioButton2 = Make<QRadioButton>(GroupBox1, "RadioButton2");
     auto* directions = FrameLayout<QVBoxLayout>(GroupBox1);
     directions->addWidget(RadioButton1);
     directions->addWidget(RadioButton2);
 
-    RadioGroup1 = MakeFrame(this, "RadioGroup1", u"工事種類"_s);
-    rb1 =
-        MakeButton<QRadioButton>(RadioGroup1, "rb1", u"道路維持"_s, {}, PGothic(16), WindowText());
-    rb2 = MakeButton<QRadioButton>(RadioGroup1, "rb2", u"新営"_s, {}, PGothic(16), WindowText());
-    rb3 = MakeButton<QRadioButton>(RadioGroup1, "rb3", u"改修"_s, {}, PGothic(16), WindowText());
-    rb1->setChecked(true);
+    RadioGroup1 = MakeFrame(this, "RadioGroup1");
+    rb1 = Make<QRadioButton>(RadioGroup1, "rb1");
+    rb2 = Make<QRadioButton>(RadioGroup1, "rb2");
+    rb3 = Make<QRadioButton>(RadioGroup1, "rb3");
     auto* works = FrameLayout<QHBoxLayout>(RadioGroup1);
     for (QRadioButton* rb : {rb1, rb2, rb3}) works->addWidget(rb);
 
-    GroupBox2 = MakeFrame(this, "GroupBox2", u"経費設定"_s);
-    CheckBox1 = MakeButton<QCheckBox>(GroupBox2, "CheckBox1", u"直工だけに含まない金額"_s, {},
-                                      PGothic(12), kBlack);
-    Edit2 = MakeEdit(GroupBox2, "Edit2", {0, 0, 90, 24}, PGothic(16, true), kBlack);
-    Label1 = MakeLabel(GroupBox2, "Label1", u"万円"_s, {}, PGothic(13), kBlack);
-    CheckBox2 = MakeButton<QCheckBox>(GroupBox2, "CheckBox2", u"全経費を掛けない金額"_s, {},
-                                      PGothic(12), kBlack);
-    Edit3 = MakeEdit(GroupBox2, "Edit3", {0, 0, 90, 24}, PGothic(16, true), kBlack);
-    Label2 = MakeLabel(GroupBox2, "Label2", u"万円"_s, {}, PGothic(13), kBlack);
-    CheckBox3 = MakeButton<QCheckBox>(GroupBox2, "CheckBox3", u"共通仮設費をみない"_s, {},
-                                      PGothic(12), kBlack);
-    for (QLineEdit* edit : {Edit2, Edit3}) {
-        edit->setFixedWidth(90);
-        edit->setEnabled(false);
-    }
+    const auto edit = [](QWidget* parent, const char* name) {
+        const forms::Control& c = Described(name);
+        QLineEdit* made =
+            MakeEdit(parent, name, {0, 0, 90, 24}, FontOf(c.font), ColourOf(c.colour));
+        made->setText(Text(c.caption));
+        made->setEnabled(c.enabled);
+        made->setFixedWidth(90);
+        return made;
+    };
+    const auto label = [](QWidget* parent, const char* name) {
+        const forms::Control& c = Described(name);
+        return MakeLabel(parent, name, Text(c.caption), {}, FontOf(c.font), ColourOf(c.colour));
+    };
+    GroupBox2 = MakeFrame(this, "GroupBox2");
+    CheckBox1 = Make<QCheckBox>(GroupBox2, "CheckBox1");
+    Edit2 = edit(GroupBox2, "Edit2");
+    Label1 = label(GroupBox2, "Label1");
+    CheckBox2 = Make<QCheckBox>(GroupBox2, "CheckBox2");
+    Edit3 = edit(GroupBox2, "Edit3");
+    Label2 = label(GroupBox2, "Label2");
+    CheckBox3 = Make<QCheckBox>(GroupBox2, "CheckBox3");
     Edit2->setAccessibleName(CheckBox1->text());
     Edit3->setAccessibleName(CheckBox2->text());
     auto* expenses = FrameLayout<QGridLayout>(GroupBox2);
@@ -173,21 +187,19 @@ void TForm4::CreateControls() {
     expenses->addWidget(Label2, 1, 2, Qt::AlignVCenter);
     expenses->addWidget(CheckBox3, 2, 0, 1, 3);
 
-    Button1 = MakeCommand(this, "Button1", u"貼り付け"_s,
-                          u"表計算ソフトでコピーした表を貼り付けます (Ctrl+V)"_s);
-    Button2 = MakeCommand(this, "Button2", u"開く…"_s, u"CSV・TSV ファイルを開きます (Ctrl+O)"_s);
-    Button3 = MakeCommand(this, "Button3", u"保存…"_s,
-                          u"すべての行を CSV か TSV のファイルに保存します (Ctrl+S)"_s);
-    Button4 =
-        MakeCommand(this, "Button4", u"コピー"_s,
-                    u"選択した範囲 (選択がなければ表全体) を見出し付きでコピーします (Ctrl+C)"_s);
+    Button1 = MakeCommand(this, "Button1", text::kPasteTip);
+    Button2 = MakeCommand(this, "Button2", text::kOpenTip);
+    Button3 = MakeCommand(this, "Button3", text::kSaveTip);
+    Button4 = MakeCommand(this, "Button4", text::kCopyTip);
 
+    const forms::Control& table = Described("Grid1");
+    const QFont tableFont = FontOf(table.font);
     auto* grid = new BatchGrid(this);
     Grid1 = grid;
-    Grid1->setObjectName(u"Grid1"_s);
-    Grid1->setAccessibleName(u"一括計算の表"_s);
-    Grid1->setFont(PGothic(12));
-    Model = new BatchTableModel(Grid1);
+    Grid1->setObjectName(Text(table.name));
+    Grid1->setAccessibleName(Text(table.caption));
+    Grid1->setFont(tableFont);
+    Model = new BatchTableModel(form.Rows(), Grid1);
     Grid1->setModel(Model);
     Grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Grid1->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -196,27 +208,26 @@ void TForm4::CreateControls() {
     Grid1->setFocusPolicy(Qt::StrongFocus);
     QHeaderView* columns = Grid1->horizontalHeader();
     columns->setObjectName(u"Grid1Columns"_s);
-    columns->setAccessibleName(u"列見出し"_s);
-    columns->setFont(PGothic(12));
+    columns->setAccessibleName(Text(text::kColumnHeads));
+    columns->setFont(tableFont);
     columns->setStretchLastSection(true);
     // The corner button selects every cell.
     if (auto* corner = Grid1->findChild<QAbstractButton*>())
-        corner->setAccessibleName(u"すべて選択"_s);
+        corner->setAccessibleName(Text(text::kSelectAll));
     QHeaderView* rows = Grid1->verticalHeader();
     rows->setObjectName(u"Grid1Rows"_s);
-    rows->setAccessibleName(u"行番号"_s);
-    rows->setFont(PGothic(12));
+    rows->setAccessibleName(Text(text::kRowNumbers));
+    rows->setFont(tableFont);
     // A million rows of one fixed height: no row is ever measured.
     rows->setSectionResizeMode(QHeaderView::Fixed);
     rows->setDefaultSectionSize(QFontMetrics(Grid1->font()).height() + 6);
 
-    Label3 = MakeLabel(this, "Label3", {}, {}, PGothic(12), WindowText());
+    Label3 = label(this, "Label3");
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName(u"ProgressBar1"_s);
-    ProgressBar1->setAccessibleName(u"計算の進み具合"_s);
+    ProgressBar1->setAccessibleName(Text(Described("ProgressBar1").caption));
     ProgressBar1->setFixedWidth(240);
-    Button5 = MakeCommand(this, "Button5", u"取消"_s,
-                          u"計算をやめます。計算の済んだ行はそのまま残ります (Esc)"_s);
+    Button5 = MakeCommand(this, "Button5", text::kCancelTip);
 
     auto* settings = new QHBoxLayout;
     settings->addWidget(GroupBox1);
@@ -246,11 +257,11 @@ void TForm4::CreateControls() {
 
 // Every key the window answers, and its tab and arrow orders.
 void TForm4::InstallKeys() {
-    const QList<QList<QWidget*>> orders = {
-        {GroupBox1, RadioGroup1, GroupBox2, Button1, Button2, Button3, Button4, Grid1, Button5},
-        {RadioButton1, RadioButton2},
-        {rb1, rb2, rb3},
-        {CheckBox1, Edit2, CheckBox2, Edit3, CheckBox3}};
+    QList<QList<QWidget*>> orders;
+    for (const std::vector<std::string>& names : Description().tabOrders) {
+        orders.append(QList<QWidget*>());
+        for (const std::string& name : names) orders.back().append(findChild<QWidget*>(Text(name)));
+    }
     keys = std::make_unique<WindowKeys>(this, nullptr, orders);
     // The keys' arrows move between controls; the table keeps its own for its cells (and the
     // keys a table has: Page Up, Home, Ctrl+A).
@@ -297,12 +308,12 @@ void TForm4::GridMenu(const QPoint& at) {
     QMenu menu(this);
     menu.setFont(PGothic(12));
     ApplyWindowColours(&menu, ButtonFace());
-    QAction* paste = menu.addAction(u"貼り付け\tCtrl+V"_s);
-    QAction* copy = menu.addAction(u"コピー\tCtrl+C"_s);
+    QAction* paste = menu.addAction(Text(text::MenuEntry(text::kPaste, "Ctrl+V")));
+    QAction* copy = menu.addAction(Text(text::MenuEntry(text::kCopy, "Ctrl+C")));
     copy->setEnabled(Button4->isEnabled());
     menu.addSeparator();
-    QAction* open = menu.addAction(u"開く…\tCtrl+O"_s);
-    QAction* save = menu.addAction(u"保存…\tCtrl+S"_s);
+    QAction* open = menu.addAction(Text(text::MenuEntry(text::kOpen, "Ctrl+O")));
+    QAction* save = menu.addAction(Text(text::MenuEntry(text::kSave, "Ctrl+S")));
     save->setEnabled(Button3->isEnabled());
     const QAction* chosen = menu.exec(at);
     if (chosen == paste) Button1Click();
@@ -317,131 +328,131 @@ void TForm4::ConnectHandlers() {
     links.on(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
     links.on(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
     links.on(Button5, &QPushButton::clicked, this, [this] { Button5Click(); });
-    links.on(CheckBox1, &QCheckBox::toggled, this,
-             [this] { Edit2->setEnabled(CheckBox1->isChecked()); });
-    links.on(CheckBox2, &QCheckBox::toggled, this,
-             [this] { Edit3->setEnabled(CheckBox2->isChecked()); });
-    // A choice takes effect at once (both buttons of a switch count once), typing when it pauses.
-    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
-             RadioButton1, RadioButton2, rb1, rb2, rb3, CheckBox1, CheckBox2, CheckBox3})
-        links.on(b, &QAbstractButton::toggled, this, [this] { settleTimer->start(0); });
-    for (QLineEdit* edit : {Edit2, Edit3})
-        links.on(edit, &QLineEdit::textChanged, this,
-                 [this] { settleTimer->start(kTypingPauseMs); });
+    // Each control tells the layer what it now holds. A choice takes effect at once (both
+    // buttons of a switch count once), typing when it pauses.
+    const auto chosen = [this](QAbstractButton* b, std::function<void()> take) {
+        links.on(b, &QAbstractButton::toggled, this, [this, b, take = std::move(take)] {
+            if (b->isChecked()) take();
+            settleTimer->start(0);
+        });
+    };
+    chosen(RadioButton1, [this] { form.SetDirection(costbatch::Direction::Reverse); });
+    chosen(RadioButton2, [this] { form.SetDirection(costbatch::Direction::Forward); });
+    const std::array<QRadioButton*, 3> works{rb1, rb2, rb3};
+    for (std::size_t i = 0; i < works.size(); ++i)
+        chosen(works[i], [this, i] { form.SetWork(captions::kWorkNames[i].work); });
+    const auto checked = [this](QCheckBox* box, std::function<void(bool)> take) {
+        links.on(box, &QCheckBox::toggled, this, [this, box, take = std::move(take)] {
+            take(box->isChecked());
+            ShowEnabling();
+            settleTimer->start(0);
+        });
+    };
+    checked(CheckBox1, [this](bool on) { form.SetExtraInNet(on); });
+    checked(CheckBox2, [this](bool on) { form.SetExtraNoOverhead(on); });
+    checked(CheckBox3, [this](bool on) { form.SetNoCommonTemp(on); });
+    const auto typed = [this](QLineEdit* edit, std::function<void(std::string)> take) {
+        links.on(edit, &QLineEdit::textChanged, this, [this, edit, take = std::move(take)] {
+            take(Utf8(edit->text()));
+            settleTimer->start(int(forms::BatchForm::kTypingPause.count()));
+        });
+    };
+    typed(Edit2, [this](std::string t) { form.SetExtraInNetText(std::move(t)); });
+    typed(Edit3, [this](std::string t) { form.SetExtraNoOverheadText(std::move(t)); });
     links.on(settleTimer, &QTimer::timeout, this, [this] { SettingsChange(); });
     links.on(sliceTimer, &QTimer::timeout, this, [this] { ComputeSlice(); });
 }
 
 void TForm4::TakeSettingsFrom(const QWidget* window) {
-    // Only a calculating window, once built, has settings to take.
+    // Only a calculating window has settings to take; its layer says which direction.
     const auto* from = dynamic_cast<const CalculatorWindow*>(window);
-    if (!from || !from->rb1) return;
-    (window->objectName() == u"Form3"_s ? RadioButton2 : RadioButton1)->setChecked(true);
-    (from->rb2->isChecked() ? rb2 : from->rb3->isChecked() ? rb3 : rb1)->setChecked(true);
-    Edit2->setText(from->Edit2->text());
-    Edit3->setText(from->Edit3->text());
-    CheckBox1->setChecked(from->CheckBox1->isChecked());
-    CheckBox2->setChecked(from->CheckBox2->isChecked());
-    CheckBox3->setChecked(from->CheckBox3->isChecked());
+    if (!from) return;
+    const costbatch::Settings s = from->Form().BatchSettings();
+    if (form.TakeSettings(s))
+        Started();
+    else
+        ShowSettings();
 }
 
-costbatch::Settings TForm4::CurrentSettings() const {
-    costbatch::Settings s;
-    s.direction =
-        RadioButton2->isChecked() ? costbatch::Direction::Forward : costbatch::Direction::Reverse;
-    s.work = rb2->isChecked()   ? costmodel::WorkType::NewBuilding
-             : rb3->isChecked() ? costmodel::WorkType::Renovation
-                                : costmodel::WorkType::RoadMaintenance;
-    s.extraInNet = CheckBox1->isChecked();
-    s.extraInNetText = Utf8(Edit2->text());
-    s.extraNoOverhead = CheckBox2->isChecked();
-    s.extraNoOverheadText = Utf8(Edit3->text());
-    s.noCommonTemp = CheckBox3->isChecked();
-    return s;
+bool TForm4::Computing() const { return form.Computing(); }
+
+bool TForm4::HasRows() const { return form.HasRows(); }
+
+void TForm4::PasteText(const QString& pasted) {
+    form.Paste(Utf8(pasted));
+    Started();
 }
 
-bool TForm4::Computing() const { return sliceTimer->isActive(); }
-
-bool TForm4::HasRows() const { return Model->size() > 0; }
-
-void TForm4::PasteText(const QString& text) {
-    Load(costbatch::ParseTable(Utf8(text), costbatch::Format::Tsv));
-}
-
-void TForm4::OpenFile(const QString& path) { Load(ReadTableFile(path)); }
-
-void TForm4::Load(costbatch::Table table) {
-    // Refused as a whole before anything shown changes.
-    auto batch = std::make_unique<costbatch::Batch>(table, CurrentSettings());
-    input = std::move(table);
-    Start(std::move(batch));
+void TForm4::OpenFile(const QString& path) {
+    form.Load(ReadTableFile(path));
+    Started();
 }
 
 void TForm4::SettingsChange() {
-    const costbatch::Settings now = CurrentSettings();
-    if (!input || (applied && SameSettings(*applied, now))) return;
-    Start(std::make_unique<costbatch::Batch>(*input, now));
+    if (form.ApplySettings()) Started();
 }
 
-void TForm4::Start(std::unique_ptr<costbatch::Batch> batch) {
-    sliceTimer->stop();
-    // A caption row names the amount's column, and so the direction: the buttons show it.
-    const bool captioned = batch->hasCaptionRow();
-    if (captioned)
-        (batch->direction() == costbatch::Direction::Forward ? RadioButton2 : RadioButton1)
-            ->setChecked(true);
-    GroupBox1->setEnabled(!captioned);
-    GroupBox1->setToolTip(captioned ? u"向きは表の見出し行 (金額の列) で決まります"_s : QString());
-    applied = CurrentSettings();
-    Model->setBatch(std::move(batch));
+void TForm4::Started() {
+    ShowSettings();
     FitColumns();
-    ComputeSlice();
-}
-
-void TForm4::ComputeSlice() {
-    if (Model->computeFor(kSlice))
-        sliceTimer->stop();
-    else if (!sliceTimer->isActive())
+    if (form.Computing())
         sliceTimer->start();
+    else
+        sliceTimer->stop();
     ShowProgress();
 }
 
-void TForm4::ShowProgress() {
-    const bool running = Computing();
-    const std::size_t total = Model->size(), done = Model->computed();
-    // 取消 goes when computing ends; the keyboard goes on in the table.
-    if (!running && Button5->hasFocus()) Grid1->setFocus(Qt::OtherFocusReason);
-    ProgressBar1->setVisible(running);
-    Button5->setVisible(running);
-    if (running) {
-        ProgressBar1->setMaximum(int(std::min<std::size_t>(total, INT_MAX)));
-        ProgressBar1->setValue(int(std::min<std::size_t>(done, INT_MAX)));
-    }
-    Button3->setEnabled(HasRows() && !running);
-    Button4->setEnabled(HasRows() && !running);
+void TForm4::ComputeSlice() {
+    if (!form.ComputeSlice()) sliceTimer->stop();
+    ShowProgress();
+}
 
-    const QString errors =
-        Model->failed() ? u"、うちエラー %1 行"_s.arg(Count(Model->failed())) : QString();
-    if (!HasRows())
-        Label3->setText(u"表を貼り付けるか (Ctrl+V)、CSV・TSV ファイルを開いてください"_s);
-    else if (running)
-        Label3->setText(u"計算中… %1 / %2 行"_s.arg(Count(done), Count(total)));
-    else if (Model->cancelled())
-        Label3->setText(
-            u"取消: %1 行のうち %2 行を計算しました%3"_s.arg(Count(total), Count(done), errors));
-    else
-        Label3->setText(u"%1 行%2"_s.arg(Count(total), errors));
+// The controls as the layer holds the settings; each already so stays untouched, so that
+// typing keeps its place.
+void TForm4::ShowSettings() {
+    const costbatch::Settings s = form.Settings();
+    (s.direction == costbatch::Direction::Forward ? RadioButton2 : RadioButton1)->setChecked(true);
+    for (std::size_t i = 0; i < captions::kWorkNames.size(); ++i)
+        if (captions::kWorkNames[i].work == s.work)
+            std::array<QRadioButton*, 3>{rb1, rb2, rb3}[i]->setChecked(true);
+    if (Edit2->text() != Text(s.extraInNetText)) Edit2->setText(Text(s.extraInNetText));
+    if (Edit3->text() != Text(s.extraNoOverheadText)) Edit3->setText(Text(s.extraNoOverheadText));
+    CheckBox1->setChecked(s.extraInNet);
+    CheckBox2->setChecked(s.extraNoOverhead);
+    CheckBox3->setChecked(s.noCommonTemp);
+    ShowEnabling();
+}
+
+void TForm4::ShowEnabling() {
+    Edit2->setEnabled(form.ExtraInNetEditable());
+    Edit3->setEnabled(form.ExtraNoOverheadEditable());
+    GroupBox1->setEnabled(form.DirectionEnabled());
+    GroupBox1->setToolTip(Text(form.DirectionTip()));
+}
+
+void TForm4::ShowProgress() {
+    const forms::BatchProgress p = form.Progress();
+    // 取消 goes when computing ends; the keyboard goes on in the table.
+    if (!p.cancelVisible && Button5->hasFocus()) Grid1->setFocus(Qt::OtherFocusReason);
+    ProgressBar1->setVisible(p.progressVisible);
+    Button5->setVisible(p.cancelVisible);
+    if (p.progressVisible) {
+        ProgressBar1->setMaximum(Clamped(p.progressMaximum));
+        ProgressBar1->setValue(Clamped(p.progressValue));
+    }
+    Button3->setEnabled(p.saveEnabled);
+    Button4->setEnabled(p.copyEnabled);
+    Label3->setText(Text(p.status));
 }
 
 void TForm4::FitColumns() {
-    const QFontMetrics cells(Grid1->font()), captions(Grid1->horizontalHeader()->font());
+    const QFontMetrics cells(Grid1->font()), heads(Grid1->horizontalHeader()->font());
     const int figure = cells.horizontalAdvance(u"000,000,000.0"_s) + 12;
     const int columns = Model->columnCount();
-    const int inputs = columns - int(costmodel::captions::kFigures.size()) - 1;
+    const int inputs = columns - int(captions::kFigures.size()) - 1;
     const int sample = std::min(Model->rowCount(), 100);
     for (int c = 0; c < columns; ++c) {
-        int width =
-            captions.horizontalAdvance(Model->headerData(c, Qt::Horizontal).toString()) + 16;
+        int width = heads.horizontalAdvance(Model->headerData(c, Qt::Horizontal).toString()) + 16;
         if (c < inputs) {
             for (int r = 0; r < sample; ++r)
                 width = std::max(
@@ -457,8 +468,11 @@ void TForm4::FitColumns() {
 
 void TForm4::CopySelection() {
     if (!HasRows()) return;
-    QGuiApplication::clipboard()->setText(
-        QString::fromStdString(SelectionText(*Model, Grid1->selectionModel()->selection())));
+    std::vector<forms::CellRange> ranges;
+    for (const QItemSelectionRange& r : Grid1->selectionModel()->selection())
+        ranges.push_back({std::size_t(r.top()), std::size_t(r.bottom()), std::size_t(r.left()),
+                          std::size_t(r.right())});
+    QGuiApplication::clipboard()->setText(Text(forms::SelectionText(form.Rows(), ranges)));
 }
 
 void TForm4::Button1Click() { PasteText(QGuiApplication::clipboard()->text()); }
@@ -476,7 +490,7 @@ void TForm4::Button4Click() { CopySelection(); }
 
 void TForm4::Button5Click() {
     sliceTimer->stop();
-    Model->cancel();
+    form.Cancel();
     ShowProgress();
 }
 
@@ -484,7 +498,7 @@ void TForm4::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous() || shownBefore) return;
     shownBefore = true;
-    Grid1->setFocus(Qt::OtherFocusReason);
+    findChild<QWidget*>(Text(Description().firstFocus))->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm4::dragEnterEvent(QDragEnterEvent* event) {

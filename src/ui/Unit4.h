@@ -5,11 +5,11 @@
 #include <QWidget>
 
 #include <memory>
-#include <optional>
 
-#include "CalculatorWindow.h"
+#include "BatchForm.h"
+#include "Controls.h"
+#include "HandlerLinks.h"
 #include "WindowKeys.h"
-#include "batch/batch.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -33,7 +33,7 @@ public:
     ~TForm4() override;
 
     // Direction, work category and expense settings as a calculating window's controls have
-    // them: the main window searches, the calculator window calculates forwards.
+    // them: the calculator window calculates forwards, the main window searches.
     void TakeSettingsFrom(const QWidget* window);
 
     // A table in, replacing the one shown, or an error and nothing changed. Pasted text is
@@ -90,17 +90,18 @@ private:
     void ConnectHandlers();
     void GridMenu(const QPoint& at);
 
-    costbatch::Settings CurrentSettings() const;
-    void Load(costbatch::Table table);
+    // After the layer replaced the rows: the settings it may have changed, the columns, and
+    // computing going on while rows remain.
+    void Started();
     void SettingsChange();
-    void Start(std::unique_ptr<costbatch::Batch> batch);
     void ComputeSlice();
+    void ShowSettings();
+    void ShowEnabling();
     void ShowProgress();
     void FitColumns();
 
-    // The rows as read, kept to compute them again under changed settings.
-    std::optional<costbatch::Table> input;
-    std::optional<costbatch::Settings> applied;
+    // What the window does and says; the controls show it.
+    forms::BatchForm form;
     QTimer* sliceTimer;
     QTimer* settleTimer;
     bool shownBefore = false;
