@@ -17,6 +17,7 @@
 #include <map>
 
 #include "ScalableIcons.h"
+#include "WindowButton.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -177,7 +178,8 @@ std::vector<QWidget*> BuildControls(const forms::Window& window, QWidget* area) 
             static_cast<QCheckBox*>(made)->setChecked(c.checked);
             break;
         case K::PushButton: {
-            auto* button = MakeButton<QPushButton>(parent, name.constData(), caption, at, font, colour);
+            auto* button =
+                MakeButton<WindowButton>(parent, name.constData(), caption, at, font, colour);
             if (c.picture == forms::Picture::Door) {
                 button->setIcon(ScalableDoorPicture());
                 button->setIconSize(QSize(18, 18));

@@ -15,6 +15,7 @@
 #include <QTextEdit>
 
 #include "Dialogs.h"
+#include "WindowButton.h"
 
 namespace zanvoro {
 
@@ -280,6 +281,8 @@ void WindowKeys::updateDefaults(QWidget* now) {
         if (!b) continue;
         const bool want = focused ? b == focused : declaredDefaults_.contains(b);
         if (b->isDefault() != want) b->setDefault(want);
+        // A QDialog keeps Qt's flag on one button only: the window's own holds them all.
+        if (auto* framed = qobject_cast<WindowButton*>(b)) framed->setShownDefault(want);
     }
 }
 

@@ -5,10 +5,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyleOptionButton>
 #include <QTimer>
 #include <QtTest>
 
@@ -35,6 +37,24 @@ void Type(QLineEdit* edit, const QString& text) {
 }
 
 void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+// Whether the button asks its style for the default-button frame when it draws itself.
+bool DrawnDefault(QPushButton* button) {
+    struct Spy final : QProxyStyle {
+        mutable bool framed = false;
+        void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                         const QWidget* widget) const override {
+            if (auto* b = qstyleoption_cast<const QStyleOptionButton*>(option);
+                b && element == CE_PushButton)
+                framed = b->features & QStyleOptionButton::DefaultButton;
+            QProxyStyle::drawControl(element, option, painter, widget);
+        }
+    } spy;
+    button->setStyle(&spy);
+    button->grab();
+    button->setStyle(nullptr);
+    return spy.framed;
+}
 
 // The manual-mode example's inputs: rates 10 / 20 / 10 % on a direct cost of 100.
 void EnterManualExample(TForm3& w, const QString& siteRate = u"20"_s) {
@@ -314,6 +334,35 @@ private slots:
         form->CheckBox3->setFocus(Qt::TabFocusReason);
         QTest::keyClick(form->CheckBox3, Qt::Key_Enter);
         QCOMPARE(form->SText12->text(), u"1778.4"_s);
+    }
+
+    // 計算 and 閉じる are both framed while the focus is off the push buttons, however it came
+    // there; a focused push button alone otherwise.
+    void defaultFrames_data() {
+        QTest::addColumn<QStringList>("focusPath");
+        QTest::addColumn<QStringList>("framed");
+        const QStringList both{u"Button1"_s, u"OKButton"_s};
+        QTest::newRow("Edit1 first") << QStringList{} << both;
+        QTest::newRow("Edit1 after Button2") << QStringList{u"Button2"_s, u"Edit1"_s} << both;
+        QTest::newRow("CheckBox3 after OKButton")
+            << QStringList{u"OKButton"_s, u"CheckBox3"_s} << both;
+        QTest::newRow("Button2") << QStringList{u"Button2"_s} << QStringList{u"Button2"_s};
+        QTest::newRow("Button1") << QStringList{u"Edit1"_s, u"Button1"_s}
+                                 << QStringList{u"Button1"_s};
+        QTest::newRow("OKButton") << QStringList{u"OKButton"_s} << QStringList{u"OKButton"_s};
+    }
+
+    void defaultFrames() {
+        QFETCH(QStringList, focusPath);
+        QFETCH(QStringList, framed);
+        ShowActive();
+        for (const QString& name : focusPath)
+            form->findChild<QWidget*>(name)->setFocus(Qt::TabFocusReason);
+        for (QPushButton* b : {form->Button1, form->Button2, form->OKButton}) {
+            const bool want = framed.contains(b->objectName());
+            QCOMPARE(DrawnDefault(b), want);
+            QCOMPARE(QAccessible::queryAccessibleInterface(b)->state().defaultButton, want);
+        }
     }
 
     void tabOrder() {
