@@ -33,6 +33,12 @@ CalculatorWindow::CalculatorWindow(QWidget* window, std::unique_ptr<forms::Calcu
 
 CalculatorWindow::~CalculatorWindow() = default;
 
+CommandSource CalculatorWindow::Commands() const {
+    return {window_, [this] { return form_->ReportShown(); },
+            [this] { return form_->BatchSettings(); },
+            [this](const QWidget* widget) { return IdOf(widget); }};
+}
+
 forms::ControlId CalculatorWindow::IdOf(const QWidget* widget) const {
     const auto at = std::find(widgets_.begin(), widgets_.end(), widget);
     return at == widgets_.end() ? forms::kNoControl : forms::ControlId(at - widgets_.begin());
@@ -112,13 +118,13 @@ WindowKeys& CalculatorWindow::InstallKeys() {
             keys_->addShortcut(combination.key(), combination.keyboardModifiers(), {});
         else
             keys_->addShortcut(combination.key(), combination.keyboardModifiers(),
-                               [w = window_, command = key.command] { RunFromKey(command, w); });
+                               [this, command = key.command] { RunFromKey(command, Commands()); });
     }
     return *keys_;
 }
 
 void CalculatorWindow::FinishControls(Construction construction) {
-    InstallResultMenu(window_, form_->description().resultMenu, form_->description().keys);
+    InstallResultMenu(Commands(), form_->description().resultMenu, form_->description().keys);
     if (construction == Construction::Complete) NameControls();
 }
 

@@ -10,6 +10,7 @@
 #include "CalculatingForm.h"
 #include "Controls.h"
 #include "HandlerLinks.h"
+#include "ReportCommands.h"
 #include "WindowKeys.h"
 
 class QCheckBox;
@@ -39,6 +40,8 @@ public:
     // The control a widget is, if it is one of the window's.
     forms::ControlId IdOf(const QWidget* widget) const;
     QWidget* Widget(forms::ControlId control) const { return widgets_.at(control); }
+    // What its keys and menus need to run the commands of the result area.
+    CommandSource Commands() const;
     // Whether its controls have their screen-reader names yet; names them once.
     bool Named() const { return named_; }
     void NameControls();

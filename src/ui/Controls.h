@@ -23,9 +23,6 @@ namespace zanvoro {
 enum class Construction { Complete, ForStartup };
 
 inline QRect RectOf(const forms::Rect& r) { return {r.left, r.top, r.width, r.height}; }
-inline QString Text(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-}
 
 // A single-line edit starting at "0", without a length limit, of fixed height; it stays
 // quick to draw with a text of millions of characters.

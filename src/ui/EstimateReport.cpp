@@ -19,8 +19,7 @@
 
 #include <stdexcept>
 
-#include "CalculatorWindow.h"
-#include "Controls.h"
+#include "FormLook.h"
 #include "WindowLook.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -85,11 +84,6 @@ void ThrowNotWritten(const QString& path) {
 }
 
 }  // namespace
-
-forms::Report ReportOfWindow(const QWidget* window) {
-    const auto* calculating = dynamic_cast<const CalculatorWindow*>(window);
-    return calculating ? calculating->Form().ReportShown() : forms::Report{};
-}
 
 void CopyToClipboard(const forms::Report& report) {
     QGuiApplication::clipboard()->setText(Text(forms::ClipboardText(report)));

@@ -10,9 +10,6 @@ class QWidget;
 
 namespace zanvoro {
 
-// The estimate a calculating window shows; an empty report for any other window.
-forms::Report ReportOfWindow(const QWidget* window);
-
 // Puts the report's copy text on the system clipboard.
 void CopyToClipboard(const forms::Report& report);
 

@@ -13,8 +13,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "CalculatorWindow.h"
-#include "Controls.h"
+#include "FormLook.h"
 #include "Dialogs.h"
 #include "EstimateReport.h"
 #include "Unit4.h"
@@ -26,11 +25,10 @@ namespace zanvoro {
 namespace {
 
 // The figure that `control` shows, if it shows one.
-const forms::ReportFigure* FigureShownBy(const forms::Report& report, const QWidget* window,
-                                         const QWidget* control) {
-    const auto* calculating = dynamic_cast<const CalculatorWindow*>(window);
-    if (!control || !calculating) return nullptr;
-    const forms::ControlId id = calculating->IdOf(control);
+const forms::ReportFigure* FigureShownBy(const forms::Report& report,
+                                         const CommandSource& source, const QWidget* control) {
+    if (!control) return nullptr;
+    const forms::ControlId id = source.control(control);
     for (const forms::ReportFigure& figure : report.figures)
         if (std::find(figure.controls.begin(), figure.controls.end(), id) != figure.controls.end())
             return &figure;
@@ -39,20 +37,25 @@ const forms::ReportFigure* FigureShownBy(const forms::Report& report, const QWid
 
 // Ctrl+C: an edit of `window` that has the focus and a selection copies its selection, as
 // it would by itself; otherwise the whole breakdown goes to the clipboard.
-void CopyCommand(QWidget* window) {
+void CopyCommand(const CommandSource& source) {
     auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    if (edit && window->isAncestorOf(edit) && edit->hasSelectedText()) {
+    if (edit && source.window->isAncestorOf(edit) && edit->hasSelectedText()) {
         edit->copy();
         return;
     }
-    CopyToClipboard(ReportOfWindow(window));
+    CopyToClipboard(source.report());
 }
 
 class ResultMenu final : public QObject {
 public:
-    ResultMenu(QWidget* window, std::vector<forms::ResultMenuEntry> entries,
+    ResultMenu(CommandSource source, std::vector<forms::ResultMenuEntry> entries,
                std::vector<forms::KeyBinding> keys)
-        : QObject(window), window_(window), entries_(std::move(entries)), keys_(std::move(keys)) {
+        : QObject(source.window),
+          window_(source.window),
+          source_(std::move(source)),
+          entries_(std::move(entries)),
+          keys_(std::move(keys)) {
+        QWidget* window = window_;
         window->installEventFilter(this);
     }
 
@@ -72,8 +75,8 @@ protected:
 private:
     void open(const QPoint& at) {
         const QWidget* under = window_->childAt(window_->mapFromGlobal(at));
-        const forms::Report report = ReportOfWindow(window_);
-        const forms::ReportFigure* figure = FigureShownBy(report, window_, under);
+        const forms::Report report = source_.report();
+        const forms::ReportFigure* figure = FigureShownBy(report, source_, under);
 
         auto* menu = new QMenu(window_);
         menu->setAttribute(Qt::WA_DeleteOnClose);
@@ -88,8 +91,8 @@ private:
             QString text = Text(entry.caption);
             for (const forms::KeyBinding& key : keys_)
                 if (key.command == entry.command) text += u'\t' + Text(key.text());
-            later(menu->addAction(text), [w = window_, command = entry.command] {
-                if (w) RunFromMenu(command, w);
+            later(menu->addAction(text), [source = source_, command = entry.command] {
+                if (source.window) RunFromMenu(command, source);
             });
         }
         menu->popup(at);
@@ -104,6 +107,7 @@ private:
     }
 
     QPointer<QWidget> window_;
+    CommandSource source_;
     std::vector<forms::ResultMenuEntry> entries_;
     std::vector<forms::KeyBinding> keys_;
 };
@@ -117,12 +121,13 @@ QKeyCombination KeyOf(const forms::KeyBinding& key) {
                            kKeys[static_cast<std::size_t>(key.key)]);
 }
 
-void RunFromMenu(forms::Command command, QWidget* window) {
+void RunFromMenu(forms::Command command, const CommandSource& source) {
+    QWidget* window = source.window;
     switch (command) {
-    case forms::Command::CopyBreakdown: CopyToClipboard(ReportOfWindow(window)); break;
-    case forms::Command::Print: PrintEstimate(ReportOfWindow(window), window); break;
-    case forms::Command::SavePdf: SaveEstimatePdf(ReportOfWindow(window), window); break;
-    case forms::Command::OpenBatch: OpenBatchWindow(window); break;
+    case forms::Command::CopyBreakdown: CopyToClipboard(source.report()); break;
+    case forms::Command::Print: PrintEstimate(source.report(), window); break;
+    case forms::Command::SavePdf: SaveEstimatePdf(source.report(), window); break;
+    case forms::Command::OpenBatch: OpenBatchWindow(window, source.settings()); break;
     case forms::Command::Close: window->close(); break;
     case forms::Command::None:
     case forms::Command::ShowCalculator:
@@ -130,16 +135,17 @@ void RunFromMenu(forms::Command command, QWidget* window) {
     }
 }
 
-void RunFromKey(forms::Command command, QWidget* window) {
+void RunFromKey(forms::Command command, const CommandSource& source) {
     if (command == forms::Command::CopyBreakdown)
-        CopyCommand(window);
+        CopyCommand(source);
     else
-        RunFromMenu(command, window);
+        RunFromMenu(command, source);
 }
 
-void InstallResultMenu(QWidget* window, const std::vector<forms::ResultMenuEntry>& entries,
+void InstallResultMenu(const CommandSource& source,
+                       const std::vector<forms::ResultMenuEntry>& entries,
                        const std::vector<forms::KeyBinding>& keys) {
-    new ResultMenu(window, entries, keys);
+    new ResultMenu(source, entries, keys);
 }
 
 }  // namespace zanvoro

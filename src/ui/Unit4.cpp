@@ -40,7 +40,6 @@
 #include "Controls.h"
 #include "ScalableIcons.h"
 #include "ScreenFit.h"
-#include "CalculatorWindow.h"
 #include "WindowLook.h"
 
 using namespace zanvoro;
@@ -363,11 +362,7 @@ void TForm4::ConnectHandlers() {
     links.on(sliceTimer, &QTimer::timeout, this, [this] { ComputeSlice(); });
 }
 
-void TForm4::TakeSettingsFrom(const QWidget* window) {
-    // Only a calculating window has settings to take; its layer says which direction.
-    const auto* from = dynamic_cast<const CalculatorWindow*>(window);
-    if (!from) return;
-    const costbatch::Settings s = from->Form().BatchSettings();
+void TForm4::TakeSettingsFrom(const costbatch::Settings& s) {
     if (form.TakeSettings(s))
         Started();
     else
@@ -519,7 +514,7 @@ void TForm4::dropEvent(QDropEvent* event) {
     });
 }
 
-void OpenBatchWindow(QWidget* from) {
+void OpenBatchWindow(QWidget* from, const costbatch::Settings& settings) {
     static QPointer<TForm4> form;
     QWidget* opener = from ? from->window() : nullptr;
     if (!form) {
@@ -527,9 +522,9 @@ void OpenBatchWindow(QWidget* from) {
         // The windows of the program live until it ends; this one has no owner among them.
         QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp, [] { delete form.data(); });
         if (opener) PlaceOnScreen(form, opener->frameGeometry().topLeft() + QPoint(40, 40));
-        form->TakeSettingsFrom(opener);
+        form->TakeSettingsFrom(settings);
     } else if (!form->HasRows()) {
-        form->TakeSettingsFrom(opener);
+        form->TakeSettingsFrom(settings);
     }
     // Over a modal window (the calculator) it is modal in its turn, so it can be used at all;
     // Qt's modality changes only while the window is hidden.

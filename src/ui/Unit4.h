@@ -34,7 +34,7 @@ public:
 
     // Direction, work category and expense settings as a calculating window's controls have
     // them: the calculator window calculates forwards, the main window searches.
-    void TakeSettingsFrom(const QWidget* window);
+    void TakeSettingsFrom(const costbatch::Settings& settings);
 
     // A table in, replacing the one shown, or an error and nothing changed. Pasted text is
     // tab-separated as a spreadsheet copies it; a file's encoding and format are recognised.
@@ -113,4 +113,4 @@ private:
 // Opens the batch window from a calculating window (Ctrl+B, "一括計算…"): made on first use,
 // with that window's settings while it holds no rows. Over a modal window it opens modally
 // itself; otherwise it stays beside the others.
-void OpenBatchWindow(QWidget* from);
+void OpenBatchWindow(QWidget* from, const costbatch::Settings& settings);

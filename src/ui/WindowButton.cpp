@@ -6,7 +6,7 @@
 #include <QKeySequence>
 #include <QStyleOptionButton>
 
-#include "Controls.h"
+#include "FormLook.h"
 #include "Report.h"
 
 namespace zanvoro {

@@ -200,7 +200,7 @@ private slots:
         // Pasted under the window's first settings, then computed again under the opener's.
         Paste(*form, pasted);
         QCOMPARE(form->Model->rowCount(), amounts.size());
-        form->TakeSettingsFrom(w);
+        form->TakeSettingsFrom(dynamic_cast<zanvoro::CalculatorWindow*>(w)->Form().BatchSettings());
         for (int row = 0; row < amounts.size(); ++row)
             QTRY_COMPARE(Cells(*form, row, 1, 14), shown[row]);
     }
@@ -325,7 +325,7 @@ private slots:
         TForm3 calculator;
         calculator.rb3->setChecked(true);
         calculator.CheckBox3->setChecked(true);
-        OpenBatchWindow(&calculator);
+        OpenBatchWindow(&calculator, calculator.Form().BatchSettings());
         TForm4* opened = nullptr;
         for (QWidget* top : QApplication::topLevelWidgets())
             if (top->objectName() == u"Form4"_s && top != form.get())
