@@ -10,8 +10,9 @@
 
 #include <string>
 
+#include "ErrorBox.h"
+#include "FormLook.h"
 #include "WindowLook.h"
-#include "text/errors.h"
 
 namespace zanvoro {
 
@@ -25,8 +26,8 @@ std::function<void()>& BeepHandler() {
 // A message box of no window's tree that stands over `over` (when that is still there).
 class ErrorBox final : public QMessageBox {
 public:
-    ErrorBox(const QString& text, QWidget* over)
-        : QMessageBox(QMessageBox::Critical, kAppTitle, text, QMessageBox::Ok), over_(over) {}
+    ErrorBox(const QString& title, const QString& text, QWidget* over)
+        : QMessageBox(QMessageBox::Critical, title, text, QMessageBox::Ok), over_(over) {}
 
 protected:
     void showEvent(QShowEvent* event) override {
@@ -42,11 +43,11 @@ private:
 
 void ShowError(const std::exception& error) {
     if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
-    const std::string message = costmodel::CompleteMessage(costmodel::MessageOf(error));
+    const forms::ErrorBox shown = forms::ErrorBoxFor(error);
     const QPointer<QWidget> previous = QApplication::activeWindow();
     const QPointer<QWidget> previousFocus = QApplication::focusWidget();
 
-    ErrorBox box(QString::fromUtf8(message.data(), qsizetype(message.size())), previous);
+    ErrorBox box(Text(shown.title), Text(shown.message), previous);
     box.setObjectName(QStringLiteral("ErrorBox"));
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);

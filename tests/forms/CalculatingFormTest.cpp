@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CalculatingForm.h"
+#include "ErrorBox.h"
 #include "Report.h"
 #include "layout_table.h"
 
@@ -179,6 +180,33 @@ TEST(Report, SpokenCaptions) {
                 {"経費率　自動入力", "経費率自動入力"},
                 {"  A  B ", "A B"}};
     for (const auto& r : rows) EXPECT_EQ(forms::SpokenCaption(r.caption), r.spoken) << r.caption;
+}
+
+}  // namespace
+
+namespace {
+
+// The error box shows every message whole, NUL bytes included, with its full stop.
+TEST(ErrorBox, ShowsTheWholeCompletedMessage) {
+    using namespace std::string_literals;
+    const std::string nul = "不明な見出し '見出\0し' (2 列目)"s;
+    const struct {
+        std::exception_ptr error;
+        std::string shown;
+    } rows[] = {
+        {std::make_exception_ptr(costmodel::ConversionError(nul + "です")), nul + "です."},
+        {std::make_exception_ptr(costbatch::InputError(nul)), nul},
+        {std::make_exception_ptr(std::runtime_error("disk full")), "disk full."},
+    };
+    for (const auto& row : rows) {
+        try {
+            std::rethrow_exception(row.error);
+        } catch (const std::exception& e) {
+            const forms::ErrorBox box = forms::ErrorBoxFor(e);
+            EXPECT_EQ(box.title, "Zanvoro!");
+            EXPECT_EQ(box.message, row.shown);
+        }
+    }
 }
 
 }  // namespace

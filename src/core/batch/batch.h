@@ -12,6 +12,7 @@
 
 #include "model/calculations.h"
 #include "model/captions.h"
+#include "text/errors.h"
 
 namespace costbatch {
 
@@ -23,9 +24,9 @@ enum class Encoding { Utf8, Utf8Bom, Cp932 };
 
 // An input that cannot be read at all (a file's bytes, an unclosed quote, an unknown caption,
 // no rows): the whole input is refused with this message (UTF-8, Japanese, no full stop).
-class InputError : public std::runtime_error {
+class InputError : public costmodel::MessageError {
 public:
-    using std::runtime_error::runtime_error;
+    using costmodel::MessageError::MessageError;
 };
 
 // What a row takes when it has no column of its own for it: the batch window's controls or
