@@ -13,7 +13,7 @@ echo "== clang-tidy"
 cd "$here"
 status=0
 shopt -s nullglob
-for f in src/core/*/*.cpp src/ui/*.cpp src/ui/*/*.cpp src/app/*.cpp src/cli/*.cpp packaging/*.cpp; do
+for f in src/core/*/*.cpp src/forms/*.cpp src/ui/*.cpp src/ui/*/*.cpp src/app/*.cpp src/cli/*.cpp packaging/*.cpp; do
   case "$f" in *_windows.cpp) continue ;; esac  # not in this build: checked below
   clang-tidy -p "$build" --quiet "$f" 2>/dev/null || status=1
 done

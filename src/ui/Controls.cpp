@@ -14,6 +14,7 @@
 #include <QStyleOptionFrame>
 
 #include <limits>
+#include <stdexcept>
 #include <map>
 
 #include "ScalableIcons.h"
@@ -196,6 +197,10 @@ std::vector<QWidget*> BuildControls(const forms::Window& window, QWidget* area) 
         case K::Picture:
             made = new QLabel(parent);
             break;
+        case K::Table:
+        case K::ProgressBar:
+            // Laid out by the batch window itself, with its model.
+            throw std::logic_error("no fixed place for " + c.name);
         }
         if (c.kind == K::BevelPanel || c.kind == K::Picture) {
             made->setObjectName(QString::fromLatin1(name));

@@ -59,7 +59,9 @@ TEST(CalculatingForm, TabOrdersListEveryFocusableControlOnce) {
                 ++listed[w.find(name)];
             }
         for (forms::ControlId i = 0; i < w.controls.size(); ++i)
-            if (w.controls[i].takesFocus()) EXPECT_EQ(listed[i], 1) << w.controls[i].name;
+            if (w.controls[i].takesFocus()) {
+                EXPECT_EQ(listed[i], 1) << w.controls[i].name;
+            }
     }
 }
 
@@ -134,8 +136,7 @@ TEST_P(Sessions, FiguresAndCopyFollowTheCalculation) {
     EXPECT_TRUE(form->state(s.work).checked);
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, Sessions, testing::ValuesIn(kSessions),
-                         [](const auto& info) { return std::to_string(info.index); });
+INSTANTIATE_TEST_SUITE_P(Windows, Sessions, testing::ValuesIn(kSessions));
 
 TEST(CalculatingForm, AFailedCalculationKeepsTheFiguresShown) {
     forms::MainForm form;
