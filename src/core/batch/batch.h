@@ -21,6 +21,10 @@ enum class Direction { Reverse, Forward };
 enum class Format { Csv, Tsv };
 enum class Encoding { Utf8, Utf8Bom, Cp932 };
 
+// What separates a format's cells, and what ends its rows.
+constexpr char Delimiter(Format format) { return format == Format::Csv ? ',' : '\t'; }
+constexpr std::string_view LineEnd(Format format) { return format == Format::Csv ? "\r\n" : "\n"; }
+
 // An input that cannot be read at all (a file's bytes, an unclosed quote, an unknown caption,
 // no rows): the whole input is refused with this message (UTF-8, Japanese, no full stop).
 class InputError : public std::runtime_error {
@@ -79,7 +83,7 @@ Table ParseTable(std::string_view utf8Text, Format format);
 
 // One cell as the format writes it: CSV quotes a cell holding a comma, quote or line break;
 // TSV turns tabs and line breaks into spaces, so a cell cannot shift the columns. A whole row
-// joins its cells by the format's delimiter and ends in "\r\n" for CSV, "\n" for TSV.
+// joins its cells by the format's Delimiter and ends in its LineEnd.
 void AppendCell(std::string& out, std::string_view text, Format format);
 void AppendRow(std::string& out, const std::vector<std::string>& cells, Format format);
 

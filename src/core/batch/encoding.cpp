@@ -90,7 +90,8 @@ Format GuessFormat(std::string_view fileName, std::string_view utf8Text) {
     if (ext == "csv") return Format::Csv;
     if (ext == "tsv" || ext == "tab") return Format::Tsv;
     const std::string_view firstLine = utf8Text.substr(0, utf8Text.find_first_of("\r\n"));
-    return firstLine.find('\t') != std::string_view::npos ? Format::Tsv : Format::Csv;
+    return firstLine.find(Delimiter(Format::Tsv)) != std::string_view::npos ? Format::Tsv
+                                                                        : Format::Csv;
 }
 
 }  // namespace costbatch
