@@ -21,10 +21,11 @@ Compute many construction-cost estimates at once, each exactly as the Zanvoro!
 windows compute it.
 
 Reads a table from FILE, or from standard input when FILE is - or absent: CSV
-or TSV (as a spreadsheet saves or copies it), in UTF-8 with or without BOM or in
-Shift-JIS (CP932). Writes the caption row and then every row, its inputs as
-read followed by its thirteen figures and 結果 (empty, or the row's error
-message), to standard output. A failing row never stops the others.
+or TSV (as a spreadsheet saves or copies it), in UTF-8 with or without BOM, in
+UTF-16 with BOM (a spreadsheet's Unicode text) or in Shift-JIS (CP932). Writes
+the caption row and then every row, its inputs as read followed by its
+thirteen figures and 結果 (empty, or the row's error message), to standard
+output. A failing row never stops the others.
 
 A first row of captions is recognised by these:
 @CAPTIONS@The output's own captions (the figures and 結果) are accepted and their cells

@@ -86,6 +86,39 @@ TEST(BatchText, EncodingsAndFormatsAreRecognised) {
     EXPECT_EQ(costbatch::GuessFormat("", "a,b\nc\td"), Format::Csv);
 }
 
+struct DecodeCase {
+    const char* name;
+    std::string bytes;
+    std::string text;  // or the InputError's message
+};
+
+TEST(BatchText, Utf16ReadsAsItsUtf8Twin) {
+    using std::string_literals::operator""s;
+    const std::string utf8 = "希望工事費 (税込)\t工事種類\r\n1😀\t新営\r\n";
+    const DecodeCase cases[] = {
+        {"LE", costbatch::EncodeText(utf8, costbatch::Encoding::Utf16Le), utf8},
+        {"BE", costbatch::EncodeText(utf8, costbatch::Encoding::Utf16Be), utf8},
+        {"LE by hand", "\xFF\xFE" "a\0\t\0=\xD8\0\xDE"s, "a\t😀"},
+        {"odd", "\xFF\xFE" "a\0b"s, "UTF-16 のバイト数が奇数です (5 バイト)"},
+        {"lone low", "\xFE\xFF\0a\xDC\0"s, "UTF-16 として読めないバイトがあります (5 バイト目)"},
+        {"high at end", "\xFF\xFE" "a\0\0\xD8"s, "UTF-16 として読めないバイトがあります (5 バイト目)"},
+        {"high, no low", "\xFF\xFE\0\xD8" "a\0"s, "UTF-16 として読めないバイトがあります (3 バイト目)"},
+    };
+    for (const DecodeCase& c : cases) {
+        std::string text;
+        try {
+            text = costbatch::DecodeText(c.bytes);
+        } catch (const costbatch::InputError& e) {
+            text = e.what();
+        }
+        EXPECT_EQ(text, c.text) << c.name;
+    }
+    const std::string decoded = costbatch::DecodeText(cases[0].bytes);
+    EXPECT_EQ(costbatch::GuessFormat("", decoded), Format::Tsv);
+    EXPECT_EQ(RowsOf(costbatch::ParseTable(decoded, Format::Tsv)),
+              (Rows{{"希望工事費 (税込)", "工事種類"}, {"1😀", "新営"}}));
+}
+
 struct BatchCase {
     const char* text;
     std::string captions;  // joined by |, or the InputError's message

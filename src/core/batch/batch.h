@@ -19,7 +19,8 @@ namespace costbatch {
 // calculator window's forward calculation).
 enum class Direction { Reverse, Forward };
 enum class Format { Csv, Tsv };
-enum class Encoding { Utf8, Utf8Bom, Cp932 };
+// The UTF-16 forms are what spreadsheets save as Unicode text: with their byte order mark.
+enum class Encoding { Utf8, Utf8Bom, Cp932, Utf16Le, Utf16Be };
 
 // What separates a format's cells, and what ends its rows.
 constexpr char Delimiter(Format format) { return format == Format::Csv ? ',' : '\t'; }
@@ -66,11 +67,12 @@ private:
     std::vector<std::uint64_t> rowEnds_;   // end index of each row in cellEnds_
 };
 
-// File bytes to UTF-8: a UTF-8 BOM is dropped; valid UTF-8 stays; anything else is read as
-// Shift-JIS (CP932). Throws InputError when it is neither.
+// File bytes to UTF-8: a UTF-8 BOM is dropped; valid UTF-8 stays; UTF-16 with its BOM (LE or
+// BE) is converted; anything else is read as Shift-JIS (CP932). Throws InputError when the
+// bytes are none of these (for UTF-16: a lone surrogate or an odd byte count).
 std::string DecodeText(std::string_view bytes, Encoding* found = nullptr);
-// UTF-8 to the bytes of an encoding (Utf8Bom puts the BOM first). A character CP932 lacks
-// becomes '?'.
+// UTF-8 to the bytes of an encoding (Utf8Bom and the UTF-16 forms put their BOM first). A
+// character CP932 lacks becomes '?'.
 std::string EncodeText(std::string_view utf8, Encoding encoding);
 
 // The format of a file by its name (.csv; .tsv or .tab), else by its first line (a tab: TSV).

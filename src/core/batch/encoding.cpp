@@ -10,6 +10,8 @@ namespace costbatch {
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
+constexpr std::string_view kBom16Le = "\xFF\xFE";
+constexpr std::string_view kBom16Be = "\xFE\xFF";
 
 // Where the first byte that is not well-formed UTF-8 is, or npos.
 std::size_t FirstNonUtf8(std::string_view text) {
@@ -37,9 +39,96 @@ std::string LowerExtension(std::string_view fileName) {
     return ext;
 }
 
+std::string_view BomOf(Encoding encoding) {
+    switch (encoding) {
+    case Encoding::Utf8Bom: return kBom;
+    case Encoding::Utf16Le: return kBom16Le;
+    case Encoding::Utf16Be: return kBom16Be;
+    case Encoding::Utf8:
+    case Encoding::Cp932: break;
+    }
+    return {};
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    const auto byte = [&](char32_t b) { out += static_cast<char>(b); };
+    if (cp < 0x80) {
+        byte(cp);
+    } else if (cp < 0x800) {
+        byte(0xC0 | (cp >> 6));
+        byte(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        byte(0xE0 | (cp >> 12));
+        byte(0x80 | ((cp >> 6) & 0x3F));
+        byte(0x80 | (cp & 0x3F));
+    } else {
+        byte(0xF0 | (cp >> 18));
+        byte(0x80 | ((cp >> 12) & 0x3F));
+        byte(0x80 | ((cp >> 6) & 0x3F));
+        byte(0x80 | (cp & 0x3F));
+    }
+}
+
+// UTF-16 units after their BOM (`skipped` bytes into the file, for the messages) to UTF-8.
+std::string DecodeUtf16(std::string_view bytes, bool bigEndian, std::size_t skipped) {
+    if (bytes.size() % 2 != 0)
+        throw InputError("UTF-16 のバイト数が奇数です (" + std::to_string(bytes.size() + skipped) +
+                         " バイト)");
+    const auto unit = [&](std::size_t at) -> char32_t {
+        const auto b0 = static_cast<unsigned char>(bytes[at]);
+        const auto b1 = static_cast<unsigned char>(bytes[at + 1]);
+        return bigEndian ? (char32_t{b0} << 8 | b1) : (char32_t{b1} << 8 | b0);
+    };
+    std::string utf8;
+    utf8.reserve(bytes.size() + bytes.size() / 2);
+    for (std::size_t at = 0; at < bytes.size(); at += 2) {
+        char32_t cp = unit(at);
+        if (cp >= 0xD800 && cp <= 0xDFFF) {
+            const char32_t low = cp <= 0xDBFF && at + 2 < bytes.size() ? unit(at + 2) : 0;
+            if (low < 0xDC00 || low > 0xDFFF)
+                throw InputError("UTF-16 として読めないバイトがあります (" +
+                                 std::to_string(at + skipped + 1) + " バイト目)");
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+            at += 2;
+        }
+        AppendUtf8(utf8, cp);
+    }
+    return utf8;
+}
+
+// UTF-8 as UTF-16 units after the BOM.
+void AppendUtf16(std::string_view utf8, bool bigEndian, std::string& out) {
+    const auto unit = [&](char32_t u) {
+        const auto hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
+        out += bigEndian ? hi : lo;
+        out += bigEndian ? lo : hi;
+    };
+    out.reserve(out.size() + utf8.size() * 2);
+    for (std::size_t at = 0; at < utf8.size();) {
+        char32_t cp = 0;
+        const std::size_t n = costmodel::Utf8SequenceLength(utf8.substr(at, 4), &cp);
+        if (n == 0) cp = 0xFFFD;
+        if (cp >= 0x10000) {
+            unit(0xD800 + ((cp - 0x10000) >> 10));
+            unit(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        } else {
+            unit(cp);
+        }
+        at += n != 0 ? n : 1;
+    }
+}
+
 }  // namespace
 
 std::string DecodeText(std::string_view bytes, Encoding* found) {
+    for (const Encoding utf16 : {Encoding::Utf16Le, Encoding::Utf16Be}) {
+        const std::string_view bom = BomOf(utf16);
+        if (!bytes.starts_with(bom)) continue;
+        std::string utf8 = DecodeUtf16(bytes.substr(bom.size()), utf16 == Encoding::Utf16Be,
+                                       bom.size());
+        if (found) *found = utf16;
+        return utf8;
+    }
     const bool bom = bytes.substr(0, kBom.size()) == kBom;
     if (bom) bytes.remove_prefix(kBom.size());
     const std::size_t bad = FirstNonUtf8(bytes);
@@ -72,6 +161,12 @@ std::string EncodeText(std::string_view utf8, Encoding encoding) {
         return std::string(utf8);
     case Encoding::Utf8Bom:
         return std::string(kBom) + std::string(utf8);
+    case Encoding::Utf16Le:
+    case Encoding::Utf16Be: {
+        std::string out(BomOf(encoding));
+        AppendUtf16(utf8, encoding == Encoding::Utf16Be, out);
+        return out;
+    }
     case Encoding::Cp932:
         break;
     }
