@@ -267,10 +267,10 @@ int Run(const Options& options) {
             batch->appendRow(out.text, row, result, format);
             if (!out.flushIfFull()) break;
         }
-        // Inside: encoding the last piece can fail too (no Shift-JIS converter).
+        // Inside: encoding the last piece can fail too.
         if (!out.finish())
             return Fail(std::string("書き込めません (") + std::strerror(errno) + ")");
-    } catch (const InputError& e) {
+    } catch (const OutputError& e) {
         return Fail(e.what());
     }
     return allFine ? 0 : 1;

@@ -75,7 +75,13 @@ void WriteTableFile(const BatchTableModel& model, const QString& path, costbatch
         const costbatch::Encoding now = first || encoding != costbatch::Encoding::Utf8Bom
                                             ? encoding
                                             : costbatch::Encoding::Utf8;
-        const std::string bytes = costbatch::EncodeText(chunk, now);
+        std::string bytes;
+        try {
+            bytes = costbatch::EncodeText(chunk, now);
+        } catch (const costbatch::OutputError& e) {
+            // QSaveFile drops what it had: no file appears.
+            throw FileError(path, "に保存できません", QString::fromUtf8(e.what()));
+        }
         first = false;
         chunk.clear();
         if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))

@@ -77,7 +77,13 @@ TEST(BatchText, EncodingsAndFormatsAreRecognised) {
     EXPECT_EQ(costbatch::DecodeText("\x8D\x48\x8E\x96,\xB6\xC5", &found), "工事,ｶﾅ");
     EXPECT_EQ(found, costbatch::Encoding::Cp932);
     EXPECT_THROW(costbatch::DecodeText("\x8D"), costbatch::InputError);
-    EXPECT_EQ(costbatch::EncodeText("工事😀", costbatch::Encoding::Cp932), "\x8D\x48\x8E\x96?");
+    EXPECT_EQ(costbatch::EncodeText("工事?", costbatch::Encoding::Cp932), "\x8D\x48\x8E\x96?");
+    try {
+        costbatch::EncodeText("工事😀", costbatch::Encoding::Cp932);
+        ADD_FAILURE() << "a character Shift-JIS lacks was replaced";
+    } catch (const costbatch::OutputError& e) {
+        EXPECT_EQ(std::string(e.what()), "'😀' は Shift-JIS で書けません");
+    }
     EXPECT_EQ(costbatch::EncodeText("a", costbatch::Encoding::Utf8Bom), "\xEF\xBB\xBF" "a");
 
     EXPECT_EQ(costbatch::GuessFormat("x.TSV", "a,b"), Format::Tsv);

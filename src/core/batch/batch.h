@@ -33,6 +33,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// An output that cannot be written: a character its encoding lacks, no converter for the
+// encoding, or a sink that takes no more. Same message style as InputError.
+class OutputError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // What a row takes when it has no column of its own for it: the batch window's controls or
 // the command's flags. Texts are field texts, read by TextToNumber when used.
 struct Settings {
@@ -71,8 +78,9 @@ private:
 // BE) is converted; anything else is read as Shift-JIS (CP932). Throws InputError when the
 // bytes are none of these (for UTF-16: a lone surrogate or an odd byte count).
 std::string DecodeText(std::string_view bytes, Encoding* found = nullptr);
-// UTF-8 to the bytes of an encoding (Utf8Bom and the UTF-16 forms put their BOM first). A
-// character CP932 lacks becomes '?'.
+// UTF-8 to the bytes of an encoding (Utf8Bom and the UTF-16 forms put their BOM first).
+// Throws OutputError naming the first character the encoding lacks, or when the system has
+// no converter for it: nothing is ever replaced.
 std::string EncodeText(std::string_view utf8, Encoding encoding);
 
 // The format of a file by its name (.csv; .tsv or .tab), else by its first line (a tab: TSV).

@@ -1,4 +1,5 @@
 // File bytes to UTF-8 and back, and the format a file is in.
+#include <algorithm>
 #include <string>
 
 #include "batch/batch.h"
@@ -12,6 +13,7 @@ namespace {
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::string_view kBom16Le = "\xFF\xFE";
 constexpr std::string_view kBom16Be = "\xFE\xFF";
+constexpr std::size_t kNowhere = std::string_view::npos;
 
 // Where the first byte that is not well-formed UTF-8 is, or npos.
 std::size_t FirstNonUtf8(std::string_view text) {
@@ -96,8 +98,79 @@ std::string DecodeUtf16(std::string_view bytes, bool bigEndian, std::size_t skip
     return utf8;
 }
 
-// UTF-8 as UTF-16 units after the BOM.
-void AppendUtf16(std::string_view utf8, bool bigEndian, std::string& out) {
+const char* NameOf(Encoding encoding) {
+    switch (encoding) {
+    case Encoding::Cp932: return "Shift-JIS";
+    case Encoding::Utf16Le:
+    case Encoding::Utf16Be: return "UTF-16";
+    case Encoding::Utf8:
+    case Encoding::Utf8Bom: break;
+    }
+    return "UTF-8";
+}
+
+// The character at utf8[at] that the encoding lacks, named for a message.
+std::string Unwritable(std::string_view utf8, std::size_t at, Encoding encoding) {
+    const std::size_t n = costmodel::Utf8SequenceLength(utf8.substr(at, 4));
+    if (n == 0) {
+        constexpr char kHex[] = "0123456789ABCDEF";
+        const auto b = static_cast<unsigned char>(utf8[at]);
+        return std::string("UTF-8 でないバイト 0x") + kHex[b >> 4] + kHex[b & 15] +
+               " は書けません";
+    }
+    return "'" + std::string(utf8.substr(at, n)) + "' は " + NameOf(encoding) + " で書けません";
+}
+
+void AppendShiftJis(std::string_view utf8, std::string& out) {
+    const bool converted = costmodel::platform::EncodeShiftJis(utf8, [&](std::string_view bytes) {
+        out.append(bytes);
+        return true;
+    });
+    if (!converted) throw OutputError("Shift-JIS に書く変換がこのシステムにありません");
+}
+
+// The first character of utf8 that Shift-JIS lacks (or no UTF-8 at all), one at a time:
+// only once a whole piece has shown it holds one.
+std::size_t FirstNotShiftJis(std::string_view utf8) {
+    std::string one;
+    for (std::size_t at = 0; at < utf8.size();) {
+        if (static_cast<unsigned char>(utf8[at]) < 0x80) {
+            ++at;
+            continue;
+        }
+        const std::size_t n = costmodel::Utf8SequenceLength(utf8.substr(at, 4));
+        if (n == 0) return at;
+        one.clear();
+        AppendShiftJis(utf8.substr(at, n), one);
+        if (one.find('?') != std::string::npos) return at;
+        at += n;
+    }
+    return kNowhere;
+}
+
+// utf8 in the encoding, without its BOM, appended to out; the offset of the first character
+// the encoding lacks (out then incomplete), or npos.
+std::size_t AppendEncoded(std::string_view utf8, Encoding encoding, std::string& out) {
+    switch (encoding) {
+    case Encoding::Utf8:
+    case Encoding::Utf8Bom:
+        out.append(utf8);
+        return kNowhere;
+    case Encoding::Cp932: {
+        // The converter puts '?' for what it lacks, and '?' is never part of a double-byte
+        // character: more of them out than in means a character was replaced.
+        const std::size_t from = out.size();
+        AppendShiftJis(utf8, out);
+        const auto replaced = std::count(out.begin() + static_cast<std::ptrdiff_t>(from),
+                                         out.end(), '?');
+        return replaced == std::count(utf8.begin(), utf8.end(), '?') ? kNowhere
+                                                                     : FirstNotShiftJis(utf8);
+    }
+    case Encoding::Utf16Le:
+    case Encoding::Utf16Be:
+        break;
+    }
+    const bool bigEndian = encoding == Encoding::Utf16Be;
     const auto unit = [&](char32_t u) {
         const auto hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
         out += bigEndian ? hi : lo;
@@ -107,15 +180,16 @@ void AppendUtf16(std::string_view utf8, bool bigEndian, std::string& out) {
     for (std::size_t at = 0; at < utf8.size();) {
         char32_t cp = 0;
         const std::size_t n = costmodel::Utf8SequenceLength(utf8.substr(at, 4), &cp);
-        if (n == 0) cp = 0xFFFD;
+        if (n == 0) return at;
         if (cp >= 0x10000) {
             unit(0xD800 + ((cp - 0x10000) >> 10));
             unit(0xDC00 + ((cp - 0x10000) & 0x3FF));
         } else {
             unit(cp);
         }
-        at += n != 0 ? n : 1;
+        at += n;
     }
+    return kNowhere;
 }
 
 }  // namespace
@@ -156,27 +230,9 @@ std::string DecodeText(std::string_view bytes, Encoding* found) {
 }
 
 std::string EncodeText(std::string_view utf8, Encoding encoding) {
-    switch (encoding) {
-    case Encoding::Utf8:
-        return std::string(utf8);
-    case Encoding::Utf8Bom:
-        return std::string(kBom) + std::string(utf8);
-    case Encoding::Utf16Le:
-    case Encoding::Utf16Be: {
-        std::string out(BomOf(encoding));
-        AppendUtf16(utf8, encoding == Encoding::Utf16Be, out);
-        return out;
-    }
-    case Encoding::Cp932:
-        break;
-    }
-    std::string out;
-    out.reserve(utf8.size());
-    const bool converted = costmodel::platform::EncodeShiftJis(utf8, [&](std::string_view bytes) {
-        out.append(bytes);
-        return true;
-    });
-    if (!converted) throw InputError("Shift-JIS に書く変換がこのシステムにありません");
+    std::string out(BomOf(encoding));
+    if (const std::size_t at = AppendEncoded(utf8, encoding, out); at != kNowhere)
+        throw OutputError(Unwritable(utf8, at, encoding));
     return out;
 }
 
