@@ -22,9 +22,6 @@ namespace zanvoro {
 
 namespace {
 
-// Rows written at a time: the whole output never sits in memory at once.
-constexpr std::size_t kRowsPerWrite = 4096;
-
 const QString kCsvFilter = u"CSV (UTF-8) (*.csv)"_s;
 const QString kSjisFilter = u"CSV (Shift-JIS) (*.csv)"_s;
 const QString kTsvFilter = u"TSV (UTF-8) (*.tsv *.txt)"_s;
@@ -67,31 +64,24 @@ void WriteTableFile(const BatchTableModel& model, const QString& path, costbatch
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw FileError(path, "に保存できません", file.errorString());
-    std::string chunk;
-    model.appendCaptions(chunk, {}, format);
-    bool first = true;
-    const auto write = [&] {
-        // Only the file's start has the byte order mark.
-        const costbatch::Encoding now = first || encoding != costbatch::Encoding::Utf8Bom
-                                            ? encoding
-                                            : costbatch::Encoding::Utf8;
-        std::string bytes;
-        try {
-            bytes = costbatch::EncodeText(chunk, now);
-        } catch (const costbatch::OutputError& e) {
-            // QSaveFile drops what it had: no file appears.
-            throw FileError(path, "に保存できません", QString::fromUtf8(e.what()));
-        }
-        first = false;
-        chunk.clear();
+    costbatch::TableWriter out(format, encoding, [&](std::string_view bytes) {
         if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
             throw FileError(path, "に保存できません", file.errorString());
-    };
-    for (std::size_t row = 0; row < model.size(); row += kRowsPerWrite) {
-        model.appendRows(chunk, row, std::min(model.size(), row + kRowsPerWrite), {}, format);
-        write();
+    });
+    try {
+        const std::size_t columns = std::size_t(model.columnCount());
+        for (std::size_t c = 0; c < columns; ++c)
+            out.cell(Utf8(model.headerData(int(c), Qt::Horizontal).toString()));
+        out.endRow();
+        for (std::size_t row = 0; row < model.size(); ++row) {
+            for (std::size_t c = 0; c < columns; ++c) out.cell(model.cell(row, c));
+            out.endRow();
+        }
+        out.finish();
+    } catch (const costbatch::OutputError& e) {
+        // QSaveFile drops what it had: no file appears.
+        throw FileError(path, "に保存できません", QString::fromUtf8(e.what()));
     }
-    if (!chunk.empty()) write();
     // Nothing reaches the file's name until everything is written.
     if (!file.commit()) throw FileError(path, "に保存できません", file.errorString());
 }

@@ -20,7 +20,8 @@ class BatchTableModel;
 costbatch::Table ReadTableFile(const QString& path);
 
 // Every row of `model` into a file, whole or not at all: written beside it and renamed only
-// once complete. Throws, naming the file, when it cannot be written.
+// once complete. Throws, naming the file, when it cannot be written, a character the
+// encoding lacks included.
 void WriteTableFile(const BatchTableModel& model, const QString& path, costbatch::Format format,
                     costbatch::Encoding encoding);
 

@@ -1,6 +1,7 @@
 # Runs zanvoro-batch once (through the cross build's emulator, if any) and checks how it ends:
 # its exit status, and for a failure the one line on standard error.
 # -DPROGRAM=exe -DEMULATOR=a|b -DARGS=a|b -DEXIT=n [-DSTDIN=file] [-DOUTPUT=file] [-DERROR=regex]
+# [-DNOTHING=TRUE]
 string(REPLACE "|" ";" emulator "${EMULATOR}")
 string(REPLACE "|" ";" args "${ARGS}")
 set(redirect)
@@ -22,5 +23,13 @@ if(DEFINED ERROR)
   list(LENGTH lines count)
   if(NOT err MATCHES "^zanvoro-batch: ${ERROR}" OR NOT count EQUAL 1)
     message(FATAL_ERROR "standard error '${err}' is not one line matching '${ERROR}'")
+  endif()
+endif()
+if(NOTHING)
+  if(OUTPUT)
+    file(READ "${OUTPUT}" out)
+  endif()
+  if(NOT out STREQUAL "")
+    message(FATAL_ERROR "something was written: '${out}'")
   endif()
 endif()

@@ -125,6 +125,40 @@ TEST(BatchText, Utf16ReadsAsItsUtf8Twin) {
               (Rows{{"希望工事費 (税込)", "工事種類"}, {"1😀", "新営"}}));
 }
 
+// What a writer in each encoding gives for rows: its bytes, or the refusal's message.
+TEST(BatchText, WriterRefusesWhatTheEncodingLacks) {
+    using costbatch::Encoding;
+    struct Case {
+        Encoding encoding;
+        std::vector<std::vector<std::string>> rows;
+        std::string written;
+    };
+    const Case cases[] = {
+        {Encoding::Utf8Bom, {{"a", "b"}, {"€"}}, "\xEF\xBB\xBF" "a,b\r\n€\r\n"},
+        {Encoding::Cp932, {{"工事", "?"}}, "\x8D\x48\x8E\x96,?\r\n"},
+        {Encoding::Cp932, {{"x"}, {"1", "2"}, {"a", "5€", "€"}},
+         "'€' は Shift-JIS で書けません (3 行目 2 列目)"},
+        {Encoding::Cp932, {{"\"q,😀\""}}, "'😀' は Shift-JIS で書けません (1 行目 1 列目)"},
+        {Encoding::Utf16Le, {{"a"}}, std::string("\xFF\xFE" "a\0\r\0\n\0", 8)},
+        {Encoding::Utf16Be, {{"a", "\xFF"}}, "UTF-8 でないバイト 0xFF は書けません (1 行目 2 列目)"},
+    };
+    for (const Case& c : cases) {
+        std::string written;
+        try {
+            costbatch::TableWriter out(Format::Csv, c.encoding,
+                                       [&](std::string_view bytes) { written += bytes; });
+            for (const auto& row : c.rows) out.row(row);
+            out.finish();
+        } catch (const costbatch::OutputError& e) {
+            EXPECT_EQ(written, "") << "written before a refusal";
+            written = e.what();
+        }
+        EXPECT_EQ(written, c.written);
+    }
+    EXPECT_FALSE(costbatch::Writable("a€", Encoding::Cp932));
+    EXPECT_TRUE(costbatch::Writable("工事?", Encoding::Cp932));
+}
+
 struct BatchCase {
     const char* text;
     std::string captions;  // joined by |, or the InputError's message

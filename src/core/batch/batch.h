@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -82,6 +83,9 @@ std::string DecodeText(std::string_view bytes, Encoding* found = nullptr);
 // Throws OutputError naming the first character the encoding lacks, or when the system has
 // no converter for it: nothing is ever replaced.
 std::string EncodeText(std::string_view utf8, Encoding encoding);
+// Whether every character of utf8 can be written in the encoding (false also without a
+// converter).
+bool Writable(std::string_view utf8, Encoding encoding);
 
 // The format of a file by its name (.csv; .tsv or .tab), else by its first line (a tab: TSV).
 Format GuessFormat(std::string_view fileName, std::string_view utf8Text);
@@ -160,6 +164,39 @@ private:
     Columns columns_;
     std::vector<std::size_t> kept_;  // input columns copied to the output, in order
     std::vector<std::string> captions_;
+};
+
+// Rows written out in an encoding, a large piece at a time, to a sink that takes the bytes
+// (and throws to stop): the BOM only first, and a character the encoding lacks refused with
+// OutputError naming it, its row and its column (the first row written is row 1).
+class TableWriter {
+public:
+    using Sink = std::function<void(std::string_view bytes)>;
+    TableWriter(Format format, Encoding encoding, Sink sink);
+
+    void cell(std::string_view text);
+    void endRow();
+    void row(const std::vector<std::string>& cells);
+    void captions(const Batch& batch);
+    void row(const Batch& batch, std::size_t row, const RowResult& result);
+    // Writes what is still held; the output is complete only once this has returned.
+    void finish();
+
+private:
+    void flush();
+
+    Format format_;
+    Encoding encoding_;
+    Sink sink_;
+    bool started_ = false;  // the BOM, if any, has gone out
+    std::string text_;      // rows not yet written, as UTF-8
+    // Where each held cell starts in text_, and each held row in cellStarts_: a refused
+    // character's place.
+    std::vector<std::size_t> cellStarts_;
+    std::vector<std::size_t> rowStarts_;
+    std::size_t openRow_ = 0;     // where the open row starts in cellStarts_
+    std::size_t rowsBefore_ = 0;  // rows written before those held
+    std::string bytes_;           // the held rows encoded
 };
 
 }  // namespace costbatch

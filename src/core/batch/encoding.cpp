@@ -1,4 +1,4 @@
-// File bytes to UTF-8 and back, and the format a file is in.
+// File bytes to UTF-8 and back, the format a file is in, and tables written out in pieces.
 #include <algorithm>
 #include <string>
 
@@ -192,6 +192,9 @@ std::size_t AppendEncoded(std::string_view utf8, Encoding encoding, std::string&
     return kNowhere;
 }
 
+// Output pieces of about this size: the whole output never sits in memory at once.
+constexpr std::size_t kPiece = 1 << 20;
+
 }  // namespace
 
 std::string DecodeText(std::string_view bytes, Encoding* found) {
@@ -236,6 +239,19 @@ std::string EncodeText(std::string_view utf8, Encoding encoding) {
     return out;
 }
 
+bool Writable(std::string_view utf8, Encoding encoding) {
+    if (encoding == Encoding::Utf8 || encoding == Encoding::Utf8Bom) return true;
+    if (encoding != Encoding::Cp932) return FirstNonUtf8(utf8) == kNowhere;
+    // Counted, not kept: this may see a whole input.
+    std::size_t replaced = 0;
+    const bool converted = costmodel::platform::EncodeShiftJis(utf8, [&](std::string_view bytes) {
+        replaced += static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '?'));
+        return true;
+    });
+    return converted &&
+           replaced == static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '?'));
+}
+
 Format GuessFormat(std::string_view fileName, std::string_view utf8Text) {
     const std::string ext = LowerExtension(fileName);
     if (ext == "csv") return Format::Csv;
@@ -243,6 +259,70 @@ Format GuessFormat(std::string_view fileName, std::string_view utf8Text) {
     const std::string_view firstLine = utf8Text.substr(0, utf8Text.find_first_of("\r\n"));
     return firstLine.find(Delimiter(Format::Tsv)) != std::string_view::npos ? Format::Tsv
                                                                         : Format::Csv;
+}
+
+TableWriter::TableWriter(Format format, Encoding encoding, Sink sink)
+    : format_(format), encoding_(encoding), sink_(std::move(sink)) {}
+
+void TableWriter::cell(std::string_view text) {
+    if (cellStarts_.size() > openRow_) text_ += Delimiter(format_);
+    cellStarts_.push_back(text_.size());
+    AppendCell(text_, text, format_);
+}
+
+void TableWriter::endRow() {
+    rowStarts_.push_back(openRow_);
+    openRow_ = cellStarts_.size();
+    text_ += LineEnd(format_);
+    if (text_.size() >= kPiece) flush();
+}
+
+void TableWriter::row(const std::vector<std::string>& cells) {
+    for (const std::string& text : cells) cell(text);
+    endRow();
+}
+
+void TableWriter::captions(const Batch& batch) { row(batch.captions()); }
+
+void TableWriter::row(const Batch& batch, std::size_t row, const RowResult& result) {
+    for (std::size_t c = 0; c < batch.captions().size(); ++c) cell(batch.cell(row, result, c));
+    endRow();
+}
+
+void TableWriter::finish() {
+    if (cellStarts_.size() > openRow_) endRow();
+    flush();
+    if (!started_) sink_(BomOf(encoding_));
+    started_ = true;
+}
+
+void TableWriter::flush() {
+    if (text_.empty()) return;
+    const bool asIs = encoding_ == Encoding::Utf8 || (started_ && encoding_ == Encoding::Utf8Bom);
+    if (asIs) {
+        sink_(text_);
+    } else {
+        bytes_.assign(started_ ? std::string_view() : BomOf(encoding_));
+        if (const std::size_t at = AppendEncoded(text_, encoding_, bytes_); at != kNowhere) {
+            // Its place: the held cell it is in, and that cell's row.
+            const std::size_t cellIndex = static_cast<std::size_t>(
+                std::upper_bound(cellStarts_.begin(), cellStarts_.end(), at) -
+                cellStarts_.begin() - 1);
+            const std::size_t rowIndex = static_cast<std::size_t>(
+                std::upper_bound(rowStarts_.begin(), rowStarts_.end(), cellIndex) -
+                rowStarts_.begin() - 1);
+            throw OutputError(Unwritable(text_, at, encoding_) + " (" +
+                              std::to_string(rowsBefore_ + rowIndex + 1) + " 行目 " +
+                              std::to_string(cellIndex - rowStarts_[rowIndex] + 1) + " 列目)");
+        }
+        sink_(bytes_);
+    }
+    started_ = true;
+    rowsBefore_ += rowStarts_.size();
+    text_.clear();
+    cellStarts_.clear();
+    rowStarts_.clear();
+    openRow_ = 0;
 }
 
 }  // namespace costbatch
