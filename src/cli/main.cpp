@@ -210,6 +210,10 @@ bool ReadInput(const std::string& file, std::string& bytes) {
     return !failed;
 }
 
+OutputError WriteFailed() {
+    return OutputError(std::string("書き込めません (") + std::strerror(errno) + ")");
+}
+
 int Run(const Options& options) {
     std::string bytes;
     if (!ReadInput(options.file, bytes)) return 2;
@@ -233,7 +237,7 @@ int Run(const Options& options) {
     TableWriter out(format, options.encoding, [&](std::string_view piece) {
         if (hold) held.append(piece);
         else if (std::fwrite(piece.data(), 1, piece.size(), stdout) != piece.size())
-            throw OutputError(std::string("書き込めません (") + std::strerror(errno) + ")");
+            throw WriteFailed();
     });
     bool allFine = true;
     try {
@@ -246,7 +250,7 @@ int Run(const Options& options) {
         out.finish();
         if (std::fwrite(held.data(), 1, held.size(), stdout) != held.size() ||
             std::fflush(stdout) != 0)
-            throw OutputError(std::string("書き込めません (") + std::strerror(errno) + ")");
+            throw WriteFailed();
     } catch (const OutputError& e) {
         return Fail(e.what());
     }
