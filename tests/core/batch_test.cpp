@@ -139,6 +139,9 @@ TEST(BatchText, WriterRefusesWhatTheEncodingLacks) {
         {Encoding::Cp932, {{"x"}, {"1", "2"}, {"a", "5€", "€"}},
          "'€' は Shift-JIS で書けません (3 行目 2 列目)"},
         {Encoding::Cp932, {{"\"q,😀\""}}, "'😀' は Shift-JIS で書けません (1 行目 1 列目)"},
+        // A tag character: the converters drop it without a '?'.
+        {Encoding::Cp932, {{"a\xF3\xA0\x81\x81"}},
+         "'\xF3\xA0\x81\x81' は Shift-JIS で書けません (1 行目 1 列目)"},
         {Encoding::Utf16Le, {{"a"}}, std::string("\xFF\xFE" "a\0\r\0\n\0", 8)},
         {Encoding::Utf16Be, {{"a", "\xFF"}}, "UTF-8 でないバイト 0xFF は書けません (1 行目 2 列目)"},
     };

@@ -121,6 +121,12 @@ std::string Unwritable(std::string_view utf8, std::size_t at, Encoding encoding)
     return "'" + std::string(utf8.substr(at, n)) + "' は " + NameOf(encoding) + " で書けません";
 }
 
+// Tag characters (U+E0000-E007F), which the converters drop without a '?': all begin so.
+bool HasTagCharacters(std::string_view utf8) {
+    return utf8.find("\xF3\xA0\x80") != std::string_view::npos ||
+           utf8.find("\xF3\xA0\x81") != std::string_view::npos;
+}
+
 void AppendShiftJis(std::string_view utf8, std::string& out) {
     const bool converted = costmodel::platform::EncodeShiftJis(utf8, [&](std::string_view bytes) {
         out.append(bytes);
@@ -130,7 +136,7 @@ void AppendShiftJis(std::string_view utf8, std::string& out) {
 }
 
 // The first character of utf8 that Shift-JIS lacks (or no UTF-8 at all), one at a time:
-// only once a whole piece has shown it holds one.
+// only once a whole piece has shown it may hold one.
 std::size_t FirstNotShiftJis(std::string_view utf8) {
     std::string one;
     for (std::size_t at = 0; at < utf8.size();) {
@@ -142,7 +148,7 @@ std::size_t FirstNotShiftJis(std::string_view utf8) {
         if (n == 0) return at;
         one.clear();
         AppendShiftJis(utf8.substr(at, n), one);
-        if (one.find('?') != std::string::npos) return at;
+        if (one.empty() || one.find('?') != std::string::npos) return at;
         at += n;
     }
     return kNowhere;
@@ -163,8 +169,9 @@ std::size_t AppendEncoded(std::string_view utf8, Encoding encoding, std::string&
         AppendShiftJis(utf8, out);
         const auto replaced = std::count(out.begin() + static_cast<std::ptrdiff_t>(from),
                                          out.end(), '?');
-        return replaced == std::count(utf8.begin(), utf8.end(), '?') ? kNowhere
-                                                                     : FirstNotShiftJis(utf8);
+        return replaced == std::count(utf8.begin(), utf8.end(), '?') && !HasTagCharacters(utf8)
+                   ? kNowhere
+                   : FirstNotShiftJis(utf8);
     }
     case Encoding::Utf16Le:
     case Encoding::Utf16Be:
@@ -248,7 +255,7 @@ bool Writable(std::string_view utf8, Encoding encoding) {
         replaced += static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '?'));
         return true;
     });
-    return converted &&
+    return converted && !HasTagCharacters(utf8) &&
            replaced == static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '?'));
 }
 
