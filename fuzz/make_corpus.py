@@ -108,6 +108,8 @@ batches = {
     "utf16-odd": b"@\xff\xfe1\x00\n",
     "utf16-lone-surrogate": b"@\xff\xfe\x00\xd81\x00",
     "not-text": b"@\xff\xff\x00\x81",
+    # A tag character (dropped by the Shift-JIS converters) before a quote in TSV.
+    "tag-before-quote": b"\xf7@\n\xf3\xa0\x81\x81\"",
 }
 
 
