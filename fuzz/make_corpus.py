@@ -83,6 +83,35 @@ calculations = {
     "spaces-and-tabs": "@ 1000 \n\t5\n 5",
 }
 
+# Batch files: a settings byte ('@' is none; +1 forward, +2/+4 the work type, +8 共通仮設費を
+# みない, +16/+32 the extra amounts, +64 separator ',', +128 a .tsv name), then the bytes.
+def utf16(text, order):
+    return (b"\xff\xfe" if order == "le" else b"\xfe\xff") + text.encode("utf-16-" + order)
+
+
+reverse = "希望工事費 (税込),工事種類,直工だけに含まない金額,共通仮設費をみない\r\n1000,新営,なし,はい\r\n185.1,改修,10,\r\n"
+forward_tsv = "希望直接工事費\t共通仮設費率\t現場管理費率\t一般管理費率\t結果\n100\t10\t20\t10\tx\n100\t\t\t\t\n"
+batches = {
+    "reverse-csv": "@" + reverse,
+    "forward-tsv": "@" + forward_tsv,
+    "plain-amounts": "A1000\n-5\nabc\n1E400\n",
+    "comma-separator": "`21,21\n\"1,5\",x\n",
+    "quotes-and-breaks": '@"a\r\nb",1\n"say ""hi""",2\n1,2,3\n',
+    "open-quote": '@1\n"2\n',
+    "unknown-caption": "@希望工事費 (税込),件名\n1,a\n",
+    "euro": "@1000,€5\n€\n",
+    "emoji-in-tsv-name": b"\x80" + "😀\t1\n".encode(),
+    "utf8-bom": b"@\xef\xbb\xbf" + reverse.encode(),
+    "cp932": b"@" + reverse.encode("cp932"),
+    "utf16le-tsv": b"@" + utf16(forward_tsv, "le"),
+    "utf16be": b"@" + utf16(reverse, "be"),
+    "utf16-odd": b"@\xff\xfe1\x00\n",
+    "utf16-lone-surrogate": b"@\xff\xfe\x00\xd81\x00",
+    "not-text": b"@\xff\xff\x00\x81",
+    # A tag character (dropped by the Shift-JIS converters) before a quote in TSV.
+    "tag-before-quote": b"\xf7@\n\xf3\xa0\x81\x81\"",
+}
+
 
 def write(target, seeds):
     folder = here / "corpus" / target
@@ -95,3 +124,4 @@ def write(target, seeds):
 
 write("fuzz_text_to_number", texts)
 write("fuzz_calculations", calculations)
+write("fuzz_batch", batches)

@@ -28,17 +28,20 @@ for arithmetic in native soft; do
   cmake -S "$here" -B "$fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++-14 -DZANVORO_FUZZ=ON -DZANVORO_EXTENDED="$arithmetic" \
     -DZANVORO_BUILD_UI=OFF -DZANVORO_BUILD_TESTS=OFF -DZANVORO_BUILD_BENCH=OFF
-  cmake --build "$fuzz" --target fuzz_text_to_number fuzz_calculations
+  cmake --build "$fuzz" --target fuzz_text_to_number fuzz_calculations fuzz_batch
 
   work="$fuzz/run"
   rm -rf "$work"
   mkdir -p "$work/artifacts"
-  for target in fuzz_text_to_number fuzz_calculations; do
+  for target in fuzz_text_to_number fuzz_calculations fuzz_batch; do
+    # A target's own dictionary where it has one; else the number grammar's.
+    dict="$here/fuzz/$target.dict"
+    [[ -f "$dict" ]] || dict="$here/fuzz/numbers.dict"
     echo "== $target ($arithmetic) for ${seconds} s"
     cp -r "$here/fuzz/corpus/$target" "$work/$target"
     # New inputs go to the copy; a crash, leak, timeout or failed check ends with non-zero.
     if ! "$fuzz/fuzz/$target" -max_total_time="$seconds" -max_len=8192 -timeout=10 \
-        -rss_limit_mb=2048 -dict="$here/fuzz/numbers.dict" -print_final_stats=1 \
+        -rss_limit_mb=2048 -dict="$dict" -print_final_stats=1 \
         -artifact_prefix="$work/artifacts/$target-" "$work/$target" 2>"$work/$target.log"; then
       tail -n 60 "$work/$target.log"
       echo "$target ($arithmetic) found a fault; the input is in $work/artifacts" >&2

@@ -21,10 +21,11 @@ Compute many construction-cost estimates at once, each exactly as the Zanvoro!
 windows compute it.
 
 Reads a table from FILE, or from standard input when FILE is - or absent: CSV
-or TSV (as a spreadsheet saves or copies it), in UTF-8 with or without BOM or in
-Shift-JIS (CP932). Writes the caption row and then every row, its inputs as
-read followed by its thirteen figures and 結果 (empty, or the row's error
-message), to standard output. A failing row never stops the others.
+or TSV (as a spreadsheet saves or copies it), in UTF-8 with or without BOM, in
+UTF-16 with BOM (a spreadsheet's Unicode text) or in Shift-JIS (CP932). Writes
+the caption row and then every row, its inputs as read followed by its
+thirteen figures and 結果 (empty, or the row's error message), to standard
+output. A failing row never stops the others.
 
 A first row of captions is recognised by these:
 @CAPTIONS@The output's own captions (the figures and 結果) are accepted and their cells
@@ -43,16 +44,18 @@ Options:
   --no-common-temp     共通仮設費をみない for rows without the column
   --format FORMAT      output format, csv or tsv (default: the input's; a file's
                        by its name, .csv or .tsv, else by its first line)
-  --encoding ENCODING  output encoding: utf-8 (default), utf-8-bom or cp932
+  --encoding ENCODING  output encoding: utf-8 (default), utf-8-bom or cp932; an
+                       output with a character the encoding lacks is refused
   --help               display this help and exit
   --version            output version information and exit
 
 Exit status:
   0  every row was computed
   1  some row has an error, given in its 結果 column; every row is still written
-  2  a usage error, or an input that cannot be read (no such file, an unknown
-     caption, a quote left open, no rows), with a one-line message on standard
-     error
+  2  a usage error, an input that cannot be read (no such file, an unknown
+     caption, a quote left open, no rows) or an output that cannot be written
+     (a character the encoding lacks), with a one-line message on standard
+     error; an output refused for its encoding is not written at all
 
 Examples:
   $ zanvoro-batch budgets.csv > estimates.csv
@@ -207,70 +210,49 @@ bool ReadInput(const std::string& file, std::string& bytes) {
     return !failed;
 }
 
-// Rows gathered in UTF-8 and written encoded, a large piece at a time.
-class Output {
-public:
-    explicit Output(Encoding encoding)
-        : encoding_(encoding == Encoding::Utf8Bom ? Encoding::Utf8 : encoding) {
-        if (encoding == Encoding::Utf8Bom) text = "\xEF\xBB\xBF";
-    }
-
-    std::string text;
-
-    // False once a write has failed: the rows still to come would go nowhere.
-    bool flushIfFull() {
-        if (text.size() >= kPiece) flush();
-        return ok_;
-    }
-    void flush() {
-        if (!ok_ || text.empty()) return;
-        const bool asIs = encoding_ == Encoding::Utf8;
-        const std::string bytes = asIs ? std::string() : EncodeText(text, encoding_);
-        const std::string& out = asIs ? text : bytes;
-        ok_ = std::fwrite(out.data(), 1, out.size(), stdout) == out.size();
-        text.clear();
-    }
-    bool finish() {
-        flush();
-        return ok_ && std::fflush(stdout) == 0;
-    }
-
-private:
-    static constexpr std::size_t kPiece = 1 << 20;
-    Encoding encoding_;
-    bool ok_ = true;
-};
+OutputError WriteFailed() {
+    return OutputError(std::string("書き込めません (") + std::strerror(errno) + ")");
+}
 
 int Run(const Options& options) {
     std::string bytes;
     if (!ReadInput(options.file, bytes)) return 2;
     std::optional<Batch> batch;
     Format format;
+    // An input with a character the output's encoding lacks may fail part way: that output
+    // is held whole and written only once complete, so that a refusal leaves nothing.
+    bool hold = false;
     try {
         std::string text = DecodeText(bytes);
         bytes = std::string();
         format = GuessFormat(options.file == "-" ? std::string_view() : options.file, text);
+        hold = !Writable(text, options.encoding);
         batch.emplace(ParseTable(text, format), options.settings);
     } catch (const InputError& e) {
-        return Fail(e.what());
+        return Fail(e.message());
     }
     if (options.format) format = *options.format;
 
-    Output out(options.encoding);
+    std::string held;
+    TableWriter out(format, options.encoding, [&](std::string_view piece) {
+        if (hold) held.append(piece);
+        else if (std::fwrite(piece.data(), 1, piece.size(), stdout) != piece.size())
+            throw WriteFailed();
+    });
     bool allFine = true;
     try {
-        batch->appendCaptions(out.text, format);
+        out.captions(*batch);
         for (std::size_t row = 0; row < batch->size(); ++row) {
             const RowResult result = batch->compute(row);
             allFine = allFine && result.ok;
-            batch->appendRow(out.text, row, result, format);
-            if (!out.flushIfFull()) break;
+            out.row(*batch, row, result);
         }
-        // Inside: encoding the last piece can fail too (no Shift-JIS converter).
-        if (!out.finish())
-            return Fail(std::string("書き込めません (") + std::strerror(errno) + ")");
-    } catch (const InputError& e) {
-        return Fail(e.what());
+        out.finish();
+        if (std::fwrite(held.data(), 1, held.size(), stdout) != held.size() ||
+            std::fflush(stdout) != 0)
+            throw WriteFailed();
+    } catch (const OutputError& e) {
+        return Fail(e.message());
     }
     return allFine ? 0 : 1;
 }

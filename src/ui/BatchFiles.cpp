@@ -21,9 +21,6 @@ namespace zanvoro {
 
 namespace {
 
-// Rows written at a time: the whole output never sits in memory at once.
-constexpr std::size_t kRowsPerWrite = 4096;
-
 const QString kCsvFilter = u"CSV (UTF-8) (*.csv)"_s;
 const QString kSjisFilter = u"CSV (Shift-JIS) (*.csv)"_s;
 const QString kTsvFilter = u"TSV (UTF-8) (*.tsv *.txt)"_s;
@@ -57,34 +54,32 @@ costbatch::Table ReadTableFile(const QString& path) {
         return costbatch::ParseTable(text, costbatch::GuessFormat(name, text));
     } catch (const costbatch::InputError& e) {
         // Which file was refused, as the user chose it.
-        throw costbatch::InputError(name + ": " + e.what());
+        throw costbatch::InputError(name + ": " + e.message());
     }
 }
 
-void WriteTableFile(const BatchTableModel& model, const QString& path, costbatch::Format format,
+void WriteTableFile(const forms::BatchRows& rows, const QString& path, costbatch::Format format,
                     costbatch::Encoding encoding) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw FileError(path, "に保存できません", file.errorString());
-    std::string chunk;
-    model.appendCaptions(chunk, {}, format);
-    bool first = true;
-    const auto write = [&] {
-        // Only the file's start has the byte order mark.
-        const costbatch::Encoding now = first || encoding != costbatch::Encoding::Utf8Bom
-                                            ? encoding
-                                            : costbatch::Encoding::Utf8;
-        const std::string bytes = costbatch::EncodeText(chunk, now);
-        first = false;
-        chunk.clear();
+    costbatch::TableWriter out(format, encoding, [&](std::string_view bytes) {
         if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
             throw FileError(path, "に保存できません", file.errorString());
-    };
-    for (std::size_t row = 0; row < model.size(); row += kRowsPerWrite) {
-        model.appendRows(chunk, row, std::min(model.size(), row + kRowsPerWrite), {}, format);
-        write();
+    });
+    try {
+        const std::size_t columns = rows.Columns();
+        for (std::size_t c = 0; c < columns; ++c) out.cell(rows.Caption(c));
+        out.endRow();
+        for (std::size_t row = 0; row < rows.Size(); ++row) {
+            for (std::size_t c = 0; c < columns; ++c) out.cell(rows.Cell(row, c));
+            out.endRow();
+        }
+        out.finish();
+    } catch (const costbatch::OutputError& e) {
+        // QSaveFile drops what it had: no file appears.
+        throw FileError(path, "に保存できません", QString::fromStdString(e.message()));
     }
-    if (!chunk.empty()) write();
     // Nothing reaches the file's name until everything is written.
     if (!file.commit()) throw FileError(path, "に保存できません", file.errorString());
 }

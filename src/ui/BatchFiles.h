@@ -6,21 +6,23 @@
 #include <optional>
 #include <string>
 
+#include "BatchRows.h"
 #include "batch/batch.h"
 
 class QWidget;
 
 namespace zanvoro {
 
-class BatchTableModel;
+
 
 // A file's rows, its encoding and format recognised. Throws, naming the file, when it cannot
 // be read or is refused.
 costbatch::Table ReadTableFile(const QString& path);
 
 // Every row of `model` into a file, whole or not at all: written beside it and renamed only
-// once complete. Throws, naming the file, when it cannot be written.
-void WriteTableFile(const BatchTableModel& model, const QString& path, costbatch::Format format,
+// once complete. Throws, naming the file, when it cannot be written, a character the
+// encoding lacks included.
+void WriteTableFile(const forms::BatchRows& rows, const QString& path, costbatch::Format format,
                     costbatch::Encoding encoding);
 
 // The file dialogs, opening in the folder last used. Empty when the user cancels.

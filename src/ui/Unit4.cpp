@@ -478,7 +478,7 @@ void TForm4::Button2Click() {
 
 void TForm4::Button3Click() {
     if (const auto target = ChooseSaveFile(this))
-        WriteTableFile(*Model, target->path, target->format, target->encoding);
+        WriteTableFile(form.Rows(), target->path, target->format, target->encoding);
 }
 
 void TForm4::Button4Click() { CopySelection(); }

@@ -2,7 +2,7 @@
 # its exit status, for a failure the one line on standard error, and for an answer printed
 # (PRINTS) the standard output, with nothing on standard error.
 # -DPROGRAM=exe -DEMULATOR=a|b -DARGS=a|b -DEXIT=n [-DSTDIN=file] [-DOUTPUT=file] [-DERROR=regex]
-# [-DPRINTS=regex]
+# [-DPRINTS=regex] [-DNOTHING=TRUE]
 string(REPLACE "|" ";" emulator "${EMULATOR}")
 string(REPLACE "|" ";" args "${ARGS}")
 set(redirect)
@@ -31,5 +31,13 @@ if(DEFINED PRINTS)
   if(NOT out MATCHES "${PRINTS}" OR NOT err STREQUAL "")
     message(FATAL_ERROR "standard output '${out}' does not match '${PRINTS}', "
                         "or standard error is not empty: '${err}'")
+  endif()
+endif()
+if(NOTHING)
+  if(OUTPUT)
+    file(READ "${OUTPUT}" out)
+  endif()
+  if(NOT out STREQUAL "")
+    message(FATAL_ERROR "something was written: '${out}'")
   endif()
 endif()

@@ -77,13 +77,89 @@ TEST(BatchText, EncodingsAndFormatsAreRecognised) {
     EXPECT_EQ(costbatch::DecodeText("\x8D\x48\x8E\x96,\xB6\xC5", &found), "工事,ｶﾅ");
     EXPECT_EQ(found, costbatch::Encoding::Cp932);
     EXPECT_THROW(costbatch::DecodeText("\x8D"), costbatch::InputError);
-    EXPECT_EQ(costbatch::EncodeText("工事😀", costbatch::Encoding::Cp932), "\x8D\x48\x8E\x96?");
+    EXPECT_EQ(costbatch::EncodeText("工事?", costbatch::Encoding::Cp932), "\x8D\x48\x8E\x96?");
+    try {
+        costbatch::EncodeText("工事😀", costbatch::Encoding::Cp932);
+        ADD_FAILURE() << "a character Shift-JIS lacks was replaced";
+    } catch (const costbatch::OutputError& e) {
+        EXPECT_EQ(std::string(e.what()), "'😀' は Shift-JIS で書けません");
+    }
     EXPECT_EQ(costbatch::EncodeText("a", costbatch::Encoding::Utf8Bom), "\xEF\xBB\xBF" "a");
 
     EXPECT_EQ(costbatch::GuessFormat("x.TSV", "a,b"), Format::Tsv);
     EXPECT_EQ(costbatch::GuessFormat("x.csv", "a\tb"), Format::Csv);
     EXPECT_EQ(costbatch::GuessFormat("x.txt", "a\tb\nc,d"), Format::Tsv);
     EXPECT_EQ(costbatch::GuessFormat("", "a,b\nc\td"), Format::Csv);
+}
+
+struct DecodeCase {
+    const char* name;
+    std::string bytes;
+    std::string text;  // or the InputError's message
+};
+
+TEST(BatchText, Utf16ReadsAsItsUtf8Twin) {
+    using std::string_literals::operator""s;
+    const std::string utf8 = "希望工事費 (税込)\t工事種類\r\n1😀\t新営\r\n";
+    const DecodeCase cases[] = {
+        {"LE", costbatch::EncodeText(utf8, costbatch::Encoding::Utf16Le), utf8},
+        {"BE", costbatch::EncodeText(utf8, costbatch::Encoding::Utf16Be), utf8},
+        {"LE by hand", "\xFF\xFE" "a\0\t\0=\xD8\0\xDE"s, "a\t😀"},
+        {"odd", "\xFF\xFE" "a\0b"s, "UTF-16 のバイト数が奇数です (5 バイト)"},
+        {"lone low", "\xFE\xFF\0a\xDC\0"s, "UTF-16 として読めないバイトがあります (5 バイト目)"},
+        {"high at end", "\xFF\xFE" "a\0\0\xD8"s, "UTF-16 として読めないバイトがあります (5 バイト目)"},
+        {"high, no low", "\xFF\xFE\0\xD8" "a\0"s, "UTF-16 として読めないバイトがあります (3 バイト目)"},
+    };
+    for (const DecodeCase& c : cases) {
+        std::string text;
+        try {
+            text = costbatch::DecodeText(c.bytes);
+        } catch (const costbatch::InputError& e) {
+            text = e.what();
+        }
+        EXPECT_EQ(text, c.text) << c.name;
+    }
+    const std::string decoded = costbatch::DecodeText(cases[0].bytes);
+    EXPECT_EQ(costbatch::GuessFormat("", decoded), Format::Tsv);
+    EXPECT_EQ(RowsOf(costbatch::ParseTable(decoded, Format::Tsv)),
+              (Rows{{"希望工事費 (税込)", "工事種類"}, {"1😀", "新営"}}));
+}
+
+// What a writer in each encoding gives for rows: its bytes, or the refusal's message.
+TEST(BatchText, WriterRefusesWhatTheEncodingLacks) {
+    using costbatch::Encoding;
+    struct Case {
+        Encoding encoding;
+        std::vector<std::vector<std::string>> rows;
+        std::string written;
+    };
+    const Case cases[] = {
+        {Encoding::Utf8Bom, {{"a", "b"}, {"€"}}, "\xEF\xBB\xBF" "a,b\r\n€\r\n"},
+        {Encoding::Cp932, {{"工事", "?"}}, "\x8D\x48\x8E\x96,?\r\n"},
+        {Encoding::Cp932, {{"x"}, {"1", "2"}, {"a", "5€", "€"}},
+         "'€' は Shift-JIS で書けません (3 行目 2 列目)"},
+        {Encoding::Cp932, {{"\"q,😀\""}}, "'😀' は Shift-JIS で書けません (1 行目 1 列目)"},
+        // A tag character: the converters drop it without a '?'.
+        {Encoding::Cp932, {{"a\xF3\xA0\x81\x81"}},
+         "'\xF3\xA0\x81\x81' は Shift-JIS で書けません (1 行目 1 列目)"},
+        {Encoding::Utf16Le, {{"a"}}, std::string("\xFF\xFE" "a\0\r\0\n\0", 8)},
+        {Encoding::Utf16Be, {{"a", "\xFF"}}, "UTF-8 でないバイト 0xFF は書けません (1 行目 2 列目)"},
+    };
+    for (const Case& c : cases) {
+        std::string written;
+        try {
+            costbatch::TableWriter out(Format::Csv, c.encoding,
+                                       [&](std::string_view bytes) { written += bytes; });
+            for (const auto& row : c.rows) out.row(row);
+            out.finish();
+        } catch (const costbatch::OutputError& e) {
+            EXPECT_EQ(written, "") << "written before a refusal";
+            written = e.what();
+        }
+        EXPECT_EQ(written, c.written);
+    }
+    EXPECT_FALSE(costbatch::Writable("a€", Encoding::Cp932));
+    EXPECT_TRUE(costbatch::Writable("工事?", Encoding::Cp932));
 }
 
 struct BatchCase {

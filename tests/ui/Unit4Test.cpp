@@ -320,6 +320,23 @@ private slots:
         }
     }
 
+    // A character Shift-JIS lacks refuses the save, naming it and its place: no file appears.
+    void saveRefusesWhatShiftJisLacks() {
+        QTemporaryDir dir;
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        Paste(*form, u"100\t€5\n"_s);
+        ErrorBoxes boxes;
+        AnswerFileDialog(dir.filePath(u"sjis.csv"_s), u"CSV (Shift-JIS) (*.csv)"_s);
+        form->Button3->click();
+        QTRY_VERIFY(!form->Computing());
+        QCOMPARE(boxes.count, 1);
+        QVERIFY2(boxes.text.contains(u"sjis.csv"_s) &&
+                     boxes.text.contains(u"'€' は Shift-JIS で書けません (2 行目 2 列目)"_s),
+                 qPrintable(boxes.text));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
+    }
+
     // Opened from the calculator window: its direction and settings.
     void opensWithTheOpenersSettings() {
         TForm3 calculator;

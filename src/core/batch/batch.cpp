@@ -271,10 +271,10 @@ std::string Batch::cell(std::size_t row, const RowResult& result, std::size_t co
 void Batch::appendRow(std::string& out, std::size_t row, const RowResult& result,
                       Format format) const {
     for (std::size_t c = 0; c < captions_.size(); ++c) {
-        if (c != 0) out += format == Format::Csv ? ',' : '\t';
+        if (c != 0) out += Delimiter(format);
         AppendCell(out, cell(row, result, c), format);
     }
-    out += format == Format::Csv ? "\r\n" : "\n";
+    out += LineEnd(format);
 }
 
 void Batch::appendCaptions(std::string& out, Format format) const {

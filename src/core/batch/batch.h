@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -20,11 +21,23 @@ namespace costbatch {
 // calculator window's forward calculation).
 enum class Direction { Reverse, Forward };
 enum class Format { Csv, Tsv };
-enum class Encoding { Utf8, Utf8Bom, Cp932 };
+// The UTF-16 forms are what spreadsheets save as Unicode text: with their byte order mark.
+enum class Encoding { Utf8, Utf8Bom, Cp932, Utf16Le, Utf16Be };
+
+// What separates a format's cells, and what ends its rows.
+constexpr char Delimiter(Format format) { return format == Format::Csv ? ',' : '\t'; }
+constexpr std::string_view LineEnd(Format format) { return format == Format::Csv ? "\r\n" : "\n"; }
 
 // An input that cannot be read at all (a file's bytes, an unclosed quote, an unknown caption,
 // no rows): the whole input is refused with this message (UTF-8, Japanese, no full stop).
 class InputError : public costmodel::MessageError {
+public:
+    using costmodel::MessageError::MessageError;
+};
+
+// An output that cannot be written: a character its encoding lacks, no converter for the
+// encoding, or a sink that takes no more. Same message style as InputError.
+class OutputError : public costmodel::MessageError {
 public:
     using costmodel::MessageError::MessageError;
 };
@@ -63,12 +76,17 @@ private:
     std::vector<std::uint64_t> rowEnds_;   // end index of each row in cellEnds_
 };
 
-// File bytes to UTF-8: a UTF-8 BOM is dropped; valid UTF-8 stays; anything else is read as
-// Shift-JIS (CP932). Throws InputError when it is neither.
+// File bytes to UTF-8: a UTF-8 BOM is dropped; valid UTF-8 stays; UTF-16 with its BOM (LE or
+// BE) is converted; anything else is read as Shift-JIS (CP932). Throws InputError when the
+// bytes are none of these (for UTF-16: a lone surrogate or an odd byte count).
 std::string DecodeText(std::string_view bytes, Encoding* found = nullptr);
-// UTF-8 to the bytes of an encoding (Utf8Bom puts the BOM first). A character CP932 lacks
-// becomes '?'.
+// UTF-8 to the bytes of an encoding (Utf8Bom and the UTF-16 forms put their BOM first).
+// Throws OutputError naming the first character the encoding lacks, or when the system has
+// no converter for it: nothing is ever replaced.
 std::string EncodeText(std::string_view utf8, Encoding encoding);
+// Whether every character of utf8 can be written in the encoding (false also without a
+// converter).
+bool Writable(std::string_view utf8, Encoding encoding);
 
 // The format of a file by its name (.csv; .tsv or .tab), else by its first line (a tab: TSV).
 Format GuessFormat(std::string_view fileName, std::string_view utf8Text);
@@ -80,7 +98,7 @@ Table ParseTable(std::string_view utf8Text, Format format);
 
 // One cell as the format writes it: CSV quotes a cell holding a comma, quote or line break;
 // TSV turns tabs and line breaks into spaces, so a cell cannot shift the columns. A whole row
-// joins its cells by the format's delimiter and ends in "\r\n" for CSV, "\n" for TSV.
+// joins its cells by the format's Delimiter and ends in its LineEnd.
 void AppendCell(std::string& out, std::string_view text, Format format);
 void AppendRow(std::string& out, const std::vector<std::string>& cells, Format format);
 
@@ -147,6 +165,39 @@ private:
     Columns columns_;
     std::vector<std::size_t> kept_;  // input columns copied to the output, in order
     std::vector<std::string> captions_;
+};
+
+// Rows written out in an encoding, a large piece at a time, to a sink that takes the bytes
+// (and throws to stop): the BOM only first, and a character the encoding lacks refused with
+// OutputError naming it, its row and its column (the first row written is row 1).
+class TableWriter {
+public:
+    using Sink = std::function<void(std::string_view bytes)>;
+    TableWriter(Format format, Encoding encoding, Sink sink);
+
+    void cell(std::string_view text);
+    void endRow();
+    void row(const std::vector<std::string>& cells);
+    void captions(const Batch& batch);
+    void row(const Batch& batch, std::size_t row, const RowResult& result);
+    // Writes what is still held; the output is complete only once this has returned.
+    void finish();
+
+private:
+    void flush();
+
+    Format format_;
+    Encoding encoding_;
+    Sink sink_;
+    bool started_ = false;  // the BOM, if any, has gone out
+    std::string text_;      // rows not yet written, as UTF-8
+    // Where each held cell starts in text_, and each held row in cellStarts_: a refused
+    // character's place.
+    std::vector<std::size_t> cellStarts_;
+    std::vector<std::size_t> rowStarts_;
+    std::size_t openRow_ = 0;     // where the open row starts in cellStarts_
+    std::size_t rowsBefore_ = 0;  // rows written before those held
+    std::string bytes_;           // the held rows encoded
 };
 
 }  // namespace costbatch

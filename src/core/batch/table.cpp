@@ -8,8 +8,6 @@ namespace costbatch {
 
 namespace {
 
-char DelimiterOf(Format format) { return format == Format::Csv ? ',' : '\t'; }
-
 // Line breaks in a piece of text: CRLF, LF or a lone CR each count once.
 std::size_t LineBreaks(std::string_view text) {
     std::size_t breaks = 0;
@@ -57,7 +55,7 @@ void Table::discardRow() {
 // Written by hand: the CSV libraries Debian packages trim spaces from cells (an amount's
 // spaces are part of its text) and exist for none of the cross targets.
 Table ParseTable(std::string_view text, Format format) {
-    const char delimiter = DelimiterOf(format);
+    const char delimiter = Delimiter(format);
     const auto isEnd = [&](char c) { return c == delimiter || c == '\r' || c == '\n'; };
     Table table;
     table.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1,
@@ -140,10 +138,10 @@ void AppendCell(std::string& out, std::string_view text, Format format) {
 
 void AppendRow(std::string& out, const std::vector<std::string>& cells, Format format) {
     for (std::size_t c = 0; c < cells.size(); ++c) {
-        if (c != 0) out += DelimiterOf(format);
+        if (c != 0) out += Delimiter(format);
         AppendCell(out, cells[c], format);
     }
-    out += format == Format::Csv ? "\r\n" : "\n";
+    out += LineEnd(format);
 }
 
 }  // namespace costbatch
