@@ -21,6 +21,8 @@ constexpr wchar_t kAreaClass[] = L"ZanvoroArea";
 constexpr int kFirstControlId = 1000;
 constexpr int kFirstMenuId = 100;
 constexpr int kProgramIcon = 1;
+constexpr int kDoorPicture = 2;
+constexpr int kDoorSide = 18;  // at 96 dpi, as the door is designed
 
 using K = forms::ControlKind;
 
@@ -262,6 +264,13 @@ void FormWindow::MakeControls() {
         if (c.kind == K::Edit) SendMessageW(h, EM_SETLIMITTEXT, 0, 0);  // as long as memory allows
         if (c.kind == K::RadioButton || c.kind == K::CheckBox)
             SendMessageW(h, BM_SETCHECK, s.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        if (c.picture == forms::Picture::Door) {
+            // Beside the caption (common controls 6); the system greys it when disabled.
+            const int side = scaled(kDoorSide);
+            SendMessageW(h, BM_SETIMAGE, IMAGE_ICON,
+                         reinterpret_cast<LPARAM>(LoadImageW(instance_, MAKEINTRESOURCEW(kDoorPicture),
+                                                             IMAGE_ICON, side, side, LR_SHARED)));
+        }
         if (c.picture == forms::Picture::ProgramIcon) {
             const int side = scaled(c.at.width);
             SendMessageW(h, STM_SETIMAGE, IMAGE_ICON,
