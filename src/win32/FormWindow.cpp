@@ -35,6 +35,7 @@ COLORREF ColourRef(forms::Colour c) {
     case forms::Colour::ButtonFace: return GetSysColor(COLOR_BTNFACE);
     case forms::Colour::Light3D: return GetSysColor(COLOR_3DLIGHT);
     case forms::Colour::Window: return GetSysColor(COLOR_WINDOW);
+    case forms::Colour::Grey: return GetSysColor(COLOR_GRAYTEXT);
     case forms::Colour::WindowText: break;
     }
     return GetSysColor(COLOR_WINDOWTEXT);
@@ -125,8 +126,9 @@ FormWindow::FormWindow(HINSTANCE instance, forms::Window description,
     GetMonitorInfoW(MonitorFromPoint(at, MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT& work = monitor.rcWork;
     if (d_.centred) {
-        at = {work.left + std::max(0L, (work.right - work.left - width) / 2),
-              work.top + std::max(0L, (work.bottom - work.top - height) / 2)};
+        const RECT& screen = monitor.rcMonitor;
+        at = {screen.left + std::max(0L, (screen.right - screen.left - width) / 2),
+              screen.top + std::max(0L, (screen.bottom - screen.top - height) / 2)};
     }
     at.x = std::max(work.left, std::min(at.x, work.right - width));
     at.y = std::max(work.top, std::min(at.y, work.bottom - height));
@@ -248,6 +250,8 @@ void FormWindow::MakeControls() {
         case K::CaptionFrame: style |= SS_OWNERDRAW | SS_NOPREFIX; break;
         case K::BevelPanel: style |= SS_OWNERDRAW; break;
         case K::Picture: style |= SS_ICON | SS_REALSIZECONTROL; break;
+        case K::Table:
+        case K::ProgressBar: throw std::logic_error("no Win32 control yet for " + c.name);
         }
         // The dialog manager's groups: each radio group starts one, and so does whatever follows.
         if (c.kind != K::RadioButton && lastGroup != 0) style |= WS_GROUP;
