@@ -282,19 +282,21 @@ void FormWindow::MakeControls() {
                                                              IMAGE_ICON, side, side, LR_SHARED)));
             SetWindowPos(h, nullptr, 0, 0, side, side, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
-        if (c.wraps) {
-            // A wrapping label grows downwards to hold its text.
+        if (c.kind == K::Label) {
+            // Sized to its text: the given size unless the text needs more, so that nothing
+            // is cut; a wrapping label grows downwards only.
             HDC dc = GetDC(h);
             HGDIOBJ old = SelectObject(dc, FontOf(c.font));
-            RECT r{0, 0, scaled(at.width), 0};
+            RECT r{0, 0, c.wraps ? scaled(at.width) : 0, 0};
             const std::wstring text = Wide(s.text);
             DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
-                      DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+                      DT_CALCRECT | DT_NOPREFIX | (c.wraps ? DT_WORDBREAK : DT_SINGLELINE));
             SelectObject(dc, old);
             ReleaseDC(h, dc);
-            if (r.bottom > scaled(at.height))
-                SetWindowPos(h, nullptr, 0, 0, scaled(at.width), r.bottom,
-                             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            const int width = std::max<int>(scaled(at.width), r.right);
+            const int height = std::max<int>(scaled(at.height), r.bottom);
+            if (width != scaled(at.width) || height != scaled(at.height))
+                SetWindowPos(h, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
     if (form_) {
