@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Application.h"
+#include "Shell.h"
 #include "Text.h"
 #include "layout_table.h"
 
@@ -147,6 +148,51 @@ TEST(Win32Face, SearchAndErrorThroughTheControls) {
     EXPECT_EQ(title, L"Zanvoro!");
     EXPECT_EQ(message, L"'abc' は浮動小数点数ではありません.");
     EXPECT_EQ(TextOf(w.control("SText4")), L"9801");
+}
+
+// A key as the keyboard gives it to the focused control, run through the program's loop.
+void Press(WPARAM key) {
+    PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
+    PostMessageW(GetFocus(), WM_KEYUP, key, 1u | (3u << 30));
+    PostMessageW(nullptr, WM_NULL, 0, 0);  // the end of the keys: back to the test
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE)) {
+        const bool last = m.hwnd == nullptr && m.message == WM_NULL;
+        zanvoro::win32::PumpMessage();
+        if (last) break;
+    }
+}
+
+std::string FocusName(FormWindow& w) {
+    for (const forms::Control& c : w.description().controls)
+        if (w.control(c.name) == GetFocus()) return c.name;
+    return "?";
+}
+
+// Tab visits the main window's tab stops in the table's order, the disabled edits skipped,
+// and Enter in an edit presses 計算.
+TEST(Win32Face, TabAndEnterThroughTheLoop) {
+    FormWindow& w = App().mainWindow();
+    SetForegroundWindow(w.frame());
+    SetFocus(w.control("Button1"));
+    std::vector<std::string> visited{FocusName(w)};
+    for (int i = 0; i < 8; ++i) {
+        Press(VK_TAB);
+        visited.push_back(FocusName(w));
+    }
+    EXPECT_EQ(visited, (std::vector<std::string>{"Button1", "Edit1", "rb1", "BitBtn1", "Button2",
+                                                 "CheckBox1", "CheckBox2", "CheckBox3", "Button1"}));
+
+    // Enter shows what a click on 計算 shows.
+    Type(w.control("Edit1"), L"100");
+    SendMessageW(w.control("Button1"), BM_CLICK, 0, 0);
+    const std::wstring clicked = TextOf(w.control("SText12"));
+    SendMessageW(w.control("Button2"), BM_CLICK, 0, 0);
+    ASSERT_EQ(TextOf(w.control("SText12")), L"0");
+    Type(w.control("Edit1"), L"100");
+    SetFocus(w.control("Edit1"));
+    Press(VK_RETURN);
+    EXPECT_EQ(TextOf(w.control("SText12")), clicked);
 }
 
 TEST(Win32Face, CalculatorWindowIsModal) {
