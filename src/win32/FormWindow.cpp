@@ -170,12 +170,12 @@ void FormWindow::Register(HINSTANCE instance) {
     if (registered) return;
     WNDCLASSEXW frame{};
     frame.cbSize = sizeof frame;
-    frame.lpfnWndProc = FrameProc;
+    frame.lpfnWndProc = Proc<&FormWindow::Frame>;
     frame.hInstance = instance;
     frame.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     frame.lpszClassName = kFrameClass;
     WNDCLASSEXW area = frame;
-    area.lpfnWndProc = AreaProc;
+    area.lpfnWndProc = Proc<&FormWindow::Area>;
     area.lpszClassName = kAreaClass;
     if (!RegisterClassExW(&frame) || !RegisterClassExW(&area))
         throw std::runtime_error("RegisterClassExW");
@@ -492,6 +492,13 @@ void FormWindow::Scroll(int bar, WORD request) {
     FitScrollBars();
 }
 
+LRESULT FormWindow::Erase(HWND h, HDC dc) const {
+    RECT r;
+    GetClientRect(h, &r);
+    FillRect(dc, &r, Background());
+    return 1;
+}
+
 LRESULT FormWindow::Frame(HWND h, UINT m, WPARAM w, LPARAM l) {
     switch (m) {
     case WM_COMMAND:
@@ -525,12 +532,7 @@ LRESULT FormWindow::Frame(HWND h, UINT m, WPARAM w, LPARAM l) {
         break;
     case WM_HSCROLL: Scroll(SB_HORZ, LOWORD(w)); return 0;
     case WM_VSCROLL: Scroll(SB_VERT, LOWORD(w)); return 0;
-    case WM_ERASEBKGND: {
-        RECT r;
-        GetClientRect(h, &r);
-        FillRect(reinterpret_cast<HDC>(w), &r, Background());
-        return 1;
-    }
+    case WM_ERASEBKGND: return Erase(h, reinterpret_cast<HDC>(w));
     default: break;
     }
     return DefWindowProcW(h, m, w, l);
@@ -549,12 +551,7 @@ LRESULT FormWindow::Area(HWND h, UINT m, WPARAM w, LPARAM l) {
     case WM_DRAWITEM:
         Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(l));
         return TRUE;
-    case WM_ERASEBKGND: {
-        RECT r;
-        GetClientRect(h, &r);
-        FillRect(reinterpret_cast<HDC>(w), &r, Background());
-        return 1;
-    }
+    case WM_ERASEBKGND: return Erase(h, reinterpret_cast<HDC>(w));
     default: break;
     }
     return DefWindowProcW(h, m, w, l);
@@ -570,19 +567,12 @@ FormWindow* FormWindow::Of(HWND h, UINT m, LPARAM l) {
     return reinterpret_cast<FormWindow*>(GetWindowLongPtrW(h, GWLP_USERDATA));
 }
 
-LRESULT CALLBACK FormWindow::FrameProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+template <LRESULT (FormWindow::*Handler)(HWND, UINT, WPARAM, LPARAM)>
+LRESULT CALLBACK FormWindow::Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
     FormWindow* self = Of(h, m, l);
     if (!self) return DefWindowProcW(h, m, w, l);
     LRESULT result = 0;
-    RunHandler([&] { result = self->Frame(h, m, w, l); });
-    return result;
-}
-
-LRESULT CALLBACK FormWindow::AreaProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-    FormWindow* self = Of(h, m, l);
-    if (!self) return DefWindowProcW(h, m, w, l);
-    LRESULT result = 0;
-    RunHandler([&] { result = self->Area(h, m, w, l); });
+    RunHandler([&] { result = (self->*Handler)(h, m, w, l); });
     return result;
 }
 

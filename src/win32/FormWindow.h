@@ -58,8 +58,10 @@ public:
 private:
     static void Register(HINSTANCE instance);
     static FormWindow* Of(HWND, UINT, LPARAM);
-    static LRESULT CALLBACK FrameProc(HWND, UINT, WPARAM, LPARAM);
-    static LRESULT CALLBACK AreaProc(HWND, UINT, WPARAM, LPARAM);
+    // Every message of the frame or the area, with no exception let out.
+    template <LRESULT (FormWindow::*Handler)(HWND, UINT, WPARAM, LPARAM)>
+    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT Erase(HWND, HDC) const;
     LRESULT Frame(HWND, UINT, WPARAM, LPARAM);
     LRESULT Area(HWND, UINT, WPARAM, LPARAM);
     bool Command(WPARAM, LPARAM);
