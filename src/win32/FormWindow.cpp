@@ -231,7 +231,8 @@ void FormWindow::MakeControls() {
             style |= WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
             ex = WS_EX_CLIENTEDGE;
             break;
-        case K::ResultBox: style |= SS_RIGHT | SS_NOPREFIX | SS_SUNKEN; break;
+        // Drawn here: a static's text neither centres vertically nor keeps off the edge.
+        case K::ResultBox: style |= SS_OWNERDRAW | SS_NOPREFIX; break;
         case K::RadioButton:
             // The window layer checks and unchecks; the button only reports the click.
             cls = L"BUTTON";
@@ -320,7 +321,10 @@ void FormWindow::ShowState(forms::ControlId id) {
         }
     } else if (c.kind != K::CaptionFrame && c.kind != K::PushButton) {
         const std::wstring text = Wide(s.text);
-        if (TextOf(h) != text) SetWindowTextW(h, text.c_str());
+        if (TextOf(h) != text) {
+            SetWindowTextW(h, text.c_str());
+            if (c.kind == K::ResultBox) InvalidateRect(h, nullptr, FALSE);
+        }
     }
     if ((IsWindowEnabled(h) != FALSE) != s.enabled) EnableWindow(h, s.enabled);
     showingState_ = false;
@@ -422,6 +426,23 @@ void FormWindow::Draw(const DRAWITEMSTRUCT& item) {
     if (id >= d_.controls.size()) return;
     const forms::Control& c = d_.controls[id];
     RECT r = item.rcItem;
+    if (c.kind == K::ResultBox) {
+        // Sunken, on the button face, the text right-aligned and centred in height, kept off
+        // the edge by half an x as a framed label keeps it; a text too wide loses its left.
+        FillRect(item.hDC, &r, GetSysColorBrush(COLOR_BTNFACE));
+        DrawEdge(item.hDC, &r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+        HGDIOBJ old = SelectObject(item.hDC, FontOf(c.font));
+        SIZE x{};
+        GetTextExtentPoint32W(item.hDC, L"x", 1, &x);
+        r.right -= x.cx / 2;
+        const std::wstring text = TextOf(item.hwndItem);
+        SetTextColor(item.hDC, ColourRef(c.colour));
+        SetBkMode(item.hDC, TRANSPARENT);
+        DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &r,
+                  DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        SelectObject(item.hDC, old);
+        return;
+    }
     if (c.kind == K::BevelPanel) {
         // A raised bevel inside a lowered one.
         FillRect(item.hDC, &r, Background());
