@@ -6,18 +6,20 @@
 #include <QSvgGenerator>
 
 #include <cstdio>
+#include <string_view>
 
 #include "Pictures.h"
 
 namespace {
 
-bool WritePng(const QString& file, int side) {
+bool WritePng(const QString& file, int side,
+              void (*paint)(QPainter&, const QRectF&) = zanvoro::PaintProgramIcon) {
     QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {
         QPainter p(&image);
         p.setRenderHint(QPainter::Antialiasing);
-        zanvoro::PaintProgramIcon(p, QRectF(0, 0, side, side));
+        paint(p, QRectF(0, 0, side, side));
     }
     return image.save(file, "PNG");
 }
@@ -41,9 +43,24 @@ bool WriteSvg(const QString& file) {
 
 // zanvoro_icon_export DIR SIDE...: DIR/SIDExSIDE/apps/zanvoro.png for each side and
 // DIR/scalable/apps/zanvoro.svg, as the hicolor theme lays them out.
+// zanvoro_icon_export --door DIR SIDE...: the door picture as DIR/door-SIDE.png, for the
+// Windows build's resources, which cannot paint it without Qt.
 int main(int argc, char** argv) {
+    if (argc >= 3 && argv[1] == std::string_view("--door")) {
+        const QDir out(QString::fromLocal8Bit(argv[2]));
+        for (int i = 3; i < argc; ++i) {
+            const int side = QString::fromLatin1(argv[i]).toInt();
+            if (side <= 0 || !out.mkpath(QStringLiteral(".")) ||
+                !WritePng(out.filePath(QStringLiteral("door-%1.png").arg(side)), side,
+                          zanvoro::PaintDoorPicture)) {
+                std::fprintf(stderr, "cannot write the %s pixel door\n", argv[i]);
+                return 1;
+            }
+        }
+        return 0;
+    }
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s output-dir [side...]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s [--door] output-dir [side...]\n", argv[0]);
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds the core and its GoogleTest tests for another platform and runs them there by emulation:
-# aarch64 Linux under qemu-aarch64, 64-bit Windows (MinGW-w64) under wine64. Installs what it needs.
+# aarch64 Linux under qemu-aarch64, 64-bit Windows (MinGW-w64) under wine64, where the Win32
+# windows and their test are built too and run on Xvfb. Installs what it needs.
 # Usage: scripts/cross-test.sh aarch64|mingw [build-dir] [extra cmake arguments...]
 #        (default build dir: build-aarch64 or build-mingw)
 set -euo pipefail
+all_args=("$@")
 here=$(cd "$(dirname "$0")/.." && pwd)
 target=${1:-}
 
@@ -12,6 +14,7 @@ target=${1:-}
 case "$target" in
   aarch64)
     toolchain=aarch64-linux-gnu.cmake
+    ui=OFF
     packages=(cmake ninja-build pkg-config googletest g++-aarch64-linux-gnu qemu-user
               libc6:arm64 libmpfr-dev:arm64 libgmp-dev:arm64)
     # The target's libraries come from Debian's arm64 packages beside the host's.
@@ -22,7 +25,9 @@ case "$target" in
     ;;
   mingw)
     toolchain=mingw-w64-x86_64.cmake
-    packages=(cmake ninja-build googletest g++-mingw-w64-x86-64-posix wine wine64)
+    packages=(cmake ninja-build googletest g++-mingw-w64-x86-64-posix wine wine64
+              xvfb xauth fonts-ipafont-gothic)
+    ui=ON
     ;;
   *)
     echo "usage: $0 aarch64|mingw [build-dir] [extra cmake arguments...]" >&2
@@ -36,6 +41,12 @@ if [ -n "${added_architecture:-}" ]; then
   ensure_packages --update "${packages[@]}"
 else
   ensure_packages "${packages[@]}"
+fi
+
+if [ "$target" = mingw ] && [ -z "${ZANVORO_ON_XVFB:-}" ]; then
+  # The windows' test needs a display: the whole run gets one, so that the Wine session the
+  # prefix's server keeps has it from the start.
+  ZANVORO_ON_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "${all_args[@]}"
 fi
 
 if [ "$target" = mingw ]; then
@@ -56,10 +67,14 @@ if [ "$target" = mingw ]; then
   else
     /usr/lib/wine/wine64 wineboot --init </dev/null >/dev/null 2>&1
   fi
+  # The windows' font is not on Linux: its labels measure with the installed Japanese
+  # P-Gothic instead, not with a Latin fallback.
+  LC_ALL=C.UTF-8 /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+    /v 'ＭＳ Ｐゴシック' /t REG_SZ /d IPAPGothic /f </dev/null >/dev/null 2>&1
 fi
 
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchains/$toolchain" \
-  -DZANVORO_BUILD_UI=OFF -DZANVORO_BUILD_BENCH=OFF -DZANVORO_GTEST_FROM_SOURCE=ON "$@"
+  -DZANVORO_BUILD_UI=$ui -DZANVORO_BUILD_BENCH=OFF -DZANVORO_GTEST_FROM_SOURCE=ON "$@"
 cmake --build "$build"
 ctest --test-dir "$build" --output-on-failure -j2

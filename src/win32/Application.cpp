@@ -1,0 +1,77 @@
+#include "Application.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+#include "Shell.h"
+#include "text/numbertext.h"
+
+namespace zanvoro::win32 {
+
+Application::Application(HINSTANCE instance) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    costmodel::LoadDecimalSeparatorFromEnvironment();
+
+    main_ = std::make_unique<FormWindow>(instance, forms::MainForm::Describe(), &mainForm_, nullptr);
+    main_->onCommand = [this](forms::Command c) { Run(c); };
+    main_->onClose = [](ModalResult) { PostQuitMessage(0); };
+    main_->onSettingsChanged = [] { costmodel::LoadDecimalSeparatorFromEnvironment(); };
+    // The hidden windows get their controls when first shown: the start needs none of them.
+    about_ = std::make_unique<FormWindow>(instance, forms::DescribeAboutBox(), nullptr,
+                                          main_->frame());
+    calculator_ = std::make_unique<FormWindow>(instance, forms::CalculatorForm::Describe(),
+                                               &calculatorForm_, main_->frame());
+    for (FormWindow* modal : {about_.get(), calculator_.get()})
+        modal->onClose = [this](ModalResult r) { modalResult_ = r; };
+
+    main_->MakeControls();
+    mainForm_.FormCreate();
+}
+
+Application::~Application() = default;
+
+void Application::Start(int showCommand) {
+    if (showCommand != SW_SHOWMAXIMIZED && showCommand != SW_SHOWMINNOACTIVE)
+        showCommand = SW_SHOWNORMAL;
+    main_->Show(showCommand);
+    UpdateWindow(main_->frame());
+}
+
+int Application::Run() {
+    while (PumpMessage()) {
+    }
+    MSG quit;
+    return PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) ? static_cast<int>(quit.wParam) : 0;
+}
+
+void Application::Run(forms::Command command) {
+    switch (command) {
+    case forms::Command::ShowCalculator: ShowModal(*calculator_); break;
+    case forms::Command::ShowAbout: ShowModal(*about_); break;
+    case forms::Command::Close: PostQuitMessage(0); break;
+    default: break;
+    }
+}
+
+ModalResult Application::ShowModal(FormWindow& window) {
+    ReleaseCapture();
+    HWND previous = GetActiveWindow();
+    EnableWindow(main_->frame(), FALSE);
+    modalResult_ = ModalResult::None;
+    window.Show(SW_SHOW);
+    while (modalResult_ == ModalResult::None) {
+        if (!PumpMessage()) {
+            PostQuitMessage(0);  // for the main loop, which ends the program
+            modalResult_ = ModalResult::Cancel;
+        }
+    }
+    // Enabled before the window hides, so that the activation comes back to it.
+    EnableWindow(main_->frame(), TRUE);
+    window.Hide();
+    if (previous && IsWindowVisible(previous)) SetActiveWindow(previous);
+    return std::exchange(modalResult_, ModalResult::None);
+}
+
+}  // namespace zanvoro::win32

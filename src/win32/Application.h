@@ -1,0 +1,43 @@
+// The program's three windows on Win32: made at start-up, hidden, the main window shown;
+// the calculator window and the About box shown modally from its menu.
+#pragma once
+
+#include <memory>
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include "CalculatingForm.h"
+#include "FormWindow.h"
+
+namespace zanvoro::win32 {
+
+class Application {
+public:
+    explicit Application(HINSTANCE instance);
+    ~Application();
+
+    FormWindow& mainWindow() { return *main_; }
+    FormWindow& calculatorWindow() { return *calculator_; }
+    FormWindow& aboutBox() { return *about_; }
+
+    // Shows the main window as the start request asks: maximized, minimized without
+    // activation, or else normal.
+    void Start(int showCommand);
+    // Processes messages until the main window closes; the program's exit code.
+    static int Run();
+    // Shows `window` over the disabled main window until it closes; hidden, not destroyed.
+    ModalResult ShowModal(FormWindow& window);
+
+private:
+    void Run(forms::Command command);
+
+    forms::MainForm mainForm_;
+    forms::CalculatorForm calculatorForm_;
+    std::unique_ptr<FormWindow> main_, about_, calculator_;
+    ModalResult modalResult_ = ModalResult::None;
+};
+
+}  // namespace zanvoro::win32

@@ -1,0 +1,215 @@
+// The Win32 windows as another program would see them: places, texts, fonts and colours
+// through the windows' own messages, a search and an error through the real controls, and
+// the main window disabled under the calculator window.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Application.h"
+#include "Shell.h"
+#include "Text.h"
+#include "layout_table.h"
+
+namespace {
+
+using zanvoro::win32::Application;
+using zanvoro::win32::FormWindow;
+using zanvoro::win32::TextOf;
+using zanvoro::win32::Wide;
+
+Application& App() {
+    static Application* app = [] {
+        auto* made = new Application(GetModuleHandleW(nullptr));
+        made->Start(SW_SHOWNORMAL);
+        made->calculatorWindow().MakeControls();
+        return made;
+    }();
+    return *app;
+}
+
+COLORREF Expected(layout::Colour c) {
+    switch (c) {
+    case layout::Colour::Blue: return RGB(0, 0, 255);
+    case layout::Colour::Red: return RGB(255, 0, 0);
+    case layout::Colour::Teal: return RGB(0, 128, 128);
+    case layout::Colour::Black: return RGB(0, 0, 0);
+    case layout::Colour::WindowText: break;
+    }
+    return GetSysColor(COLOR_WINDOWTEXT);
+}
+
+// The rows against the controls of `window`, all of it in screen pixels from its client area.
+void CheckRows(FormWindow& window, const std::vector<layout::Row>& rows) {
+    POINT origin{0, 0};
+    ClientToScreen(window.area(), &origin);
+    HDC dc = CreateCompatibleDC(nullptr);
+    for (const layout::Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        HWND h = window.control(r.name);
+        ASSERT_NE(h, nullptr);
+        int left = r.left, top = r.top;
+        if (std::string(r.parent) != "ClientArea") {
+            const auto& frame = window.description().control(r.parent).at;
+            left += frame.left;
+            top += frame.top;
+        }
+        RECT at;
+        GetWindowRect(h, &at);
+        EXPECT_EQ(at.left - origin.x, window.scaled(left));
+        EXPECT_EQ(at.top - origin.y, window.scaled(top));
+        // Labels are sized to their texts: in this metric-compatible font the table's size,
+        // give or take the pixel of the descent.
+        const bool label = window.description().control(r.name).kind == forms::ControlKind::Label;
+        const int slack = label ? 1 : 0;
+        const int width = at.right - at.left, height = at.bottom - at.top;
+        EXPECT_GE(width, window.scaled(r.width));
+        EXPECT_LE(width, window.scaled(r.width) + slack);
+        EXPECT_GE(height, window.scaled(r.height));
+        EXPECT_LE(height, window.scaled(r.height) + slack);
+
+        wchar_t text[256] = {};
+        SendMessageW(h, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+        EXPECT_EQ(std::wstring(text), Wide(r.text));
+
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)), sizeof font, &font);
+        const std::string style = r.style;
+        EXPECT_EQ(font.lfHeight, -window.scaled(r.pixels));
+        EXPECT_EQ(font.lfWeight >= FW_BOLD, style.find('b') != std::string::npos);
+        EXPECT_EQ(font.lfItalic != 0, style.find('i') != std::string::npos);
+        EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
+        EXPECT_EQ(std::wstring(font.lfFaceName), L"ＭＳ Ｐゴシック");
+
+        SendMessageW(window.area(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(h));
+        EXPECT_EQ(GetTextColor(dc), Expected(r.colour));
+    }
+    DeleteDC(dc);
+}
+
+TEST(Win32Face, ControlsFollowTheLayoutTable) {
+    CheckRows(App().mainWindow(), layout::SharedRows());
+    CheckRows(App().mainWindow(), layout::MainRows());
+    CheckRows(App().calculatorWindow(), layout::SharedRows());
+    CheckRows(App().calculatorWindow(), layout::CalculatorRows());
+}
+
+// Runs `inside` from the next timer tick, which a modal loop (a message box's or a window's)
+// dispatches while the call that opened it waits.
+std::function<void()> gInside;
+void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    if (auto inside = std::exchange(gInside, {})) inside();
+}
+void WhileModal(std::function<void()> inside) {
+    gInside = std::move(inside);
+    SetTimer(nullptr, 0, 50, Tick);
+}
+
+// The message box this thread shows, if any.
+HWND MessageBoxOfThisThread() {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND h, LPARAM out) -> BOOL {
+            wchar_t cls[16] = {};
+            GetClassNameW(h, cls, 16);
+            if (std::wstring(cls) != L"#32770" || !IsWindowVisible(h)) return TRUE;
+            *reinterpret_cast<HWND*>(out) = h;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+void Type(HWND edit, const wchar_t* text) {
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+TEST(Win32Face, SearchAndErrorThroughTheControls) {
+    FormWindow& w = App().mainWindow();
+    Type(w.control("Edit1"), L"15448");
+    SendMessageW(w.control("Button1"), BM_CLICK, 0, 0);
+    EXPECT_EQ(TextOf(w.control("SText4")), L"9801");
+    EXPECT_EQ(TextOf(w.control("SText12")), L"15447.4");
+
+    std::wstring title, message;
+    WhileModal([&] {
+        HWND box = MessageBoxOfThisThread();
+        if (!box) return;
+        title = TextOf(box);
+        message = TextOf(GetDlgItem(box, 0xFFFF));
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    Type(w.control("Edit1"), L"abc");
+    SendMessageW(w.control("Button1"), BM_CLICK, 0, 0);
+    EXPECT_EQ(title, L"Zanvoro!");
+    EXPECT_EQ(message, L"'abc' は浮動小数点数ではありません.");
+    EXPECT_EQ(TextOf(w.control("SText4")), L"9801");
+}
+
+// A key as the keyboard gives it to the focused control, run through the program's loop.
+void Press(WPARAM key) {
+    PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
+    PostMessageW(GetFocus(), WM_KEYUP, key, 1u | (3u << 30));
+    PostMessageW(nullptr, WM_NULL, 0, 0);  // the end of the keys: back to the test
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE)) {
+        const bool last = m.hwnd == nullptr && m.message == WM_NULL;
+        zanvoro::win32::PumpMessage();
+        if (last) break;
+    }
+}
+
+std::string FocusName(FormWindow& w) {
+    for (const forms::Control& c : w.description().controls)
+        if (w.control(c.name) == GetFocus()) return c.name;
+    return "?";
+}
+
+// Tab visits the main window's tab stops in the table's order, the disabled edits skipped,
+// and Enter in an edit presses 計算.
+TEST(Win32Face, TabAndEnterThroughTheLoop) {
+    FormWindow& w = App().mainWindow();
+    SetForegroundWindow(w.frame());
+    SetFocus(w.control("Button1"));
+    std::vector<std::string> visited{FocusName(w)};
+    for (int i = 0; i < 8; ++i) {
+        Press(VK_TAB);
+        visited.push_back(FocusName(w));
+    }
+    EXPECT_EQ(visited, (std::vector<std::string>{"Button1", "Edit1", "rb1", "BitBtn1", "Button2",
+                                                 "CheckBox1", "CheckBox2", "CheckBox3", "Button1"}));
+
+    // Enter shows what a click on 計算 shows.
+    Type(w.control("Edit1"), L"100");
+    SendMessageW(w.control("Button1"), BM_CLICK, 0, 0);
+    const std::wstring clicked = TextOf(w.control("SText12"));
+    SendMessageW(w.control("Button2"), BM_CLICK, 0, 0);
+    ASSERT_EQ(TextOf(w.control("SText12")), L"0");
+    Type(w.control("Edit1"), L"100");
+    SetFocus(w.control("Edit1"));
+    Press(VK_RETURN);
+    EXPECT_EQ(TextOf(w.control("SText12")), clicked);
+}
+
+TEST(Win32Face, CalculatorWindowIsModal) {
+    FormWindow& main = App().mainWindow();
+    FormWindow& calculator = App().calculatorWindow();
+    bool mainEnabled = true, shown = false;
+    WhileModal([&] {
+        mainEnabled = IsWindowEnabled(main.frame());
+        shown = IsWindowVisible(calculator.frame());
+        PostMessageW(calculator.frame(), WM_CLOSE, 0, 0);
+    });
+    HMENU file = GetSubMenu(GetMenu(main.frame()), 0);
+    SendMessageW(main.frame(), WM_COMMAND, GetMenuItemID(file, 0), 0);
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(mainEnabled);
+    EXPECT_TRUE(IsWindowEnabled(main.frame()));
+    EXPECT_FALSE(IsWindowVisible(calculator.frame()));
+}
+
+}  // namespace
