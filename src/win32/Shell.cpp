@@ -1,19 +1,23 @@
+// The Win32 face's error box, beep and message loop.
 #include "Shell.h"
 
 #include <string>
 
-#include "Description.h"
+#include "ErrorBox.h"
 #include "FormWindow.h"
 #include "Text.h"
-#include "text/errors.h"
 
 namespace zanvoro::win32 {
 
 void ShowError(const std::exception& error) noexcept {
     try {
         ReleaseCapture();
-        const std::wstring text = Wide(costmodel::CompleteMessage(costmodel::MessageOf(error)));
-        const std::wstring title = Wide(forms::kAppTitle);
+        const forms::ErrorBox box = forms::ErrorBoxFor(error);
+        std::wstring text = Wide(box.message);
+        // The box ends its text at a NUL; a pasted one must not hide the rest of the message.
+        for (wchar_t& c : text)
+            if (c == L'\0') c = L'\x2400';
+        const std::wstring title = Wide(box.title);
         MessageBoxW(GetActiveWindow(), text.c_str(), title.c_str(), MB_ICONSTOP | MB_OK);
     } catch (...) {
         // Not even the message could be made: the alert at least.
