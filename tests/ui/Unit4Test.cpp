@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QStringEncoder>
 #include <QtTest>
 
 #include <memory>
@@ -263,6 +264,10 @@ private slots:
             << false << "in.tsv"
             << QByteArray("\xEF\xBB\xBF希望工事費 (税込)\t工事種類\n300\t新営\n") << ""
             << "in.tsv";
+        // As a spreadsheet saves "Unicode text": UTF-16LE with its BOM, tab-separated.
+        QStringEncoder utf16(QStringEncoder::Utf16LE, QStringConverter::Flag::WriteBom);
+        const QByteArray unicodeText = utf16(u"希望工事費 (税込)\t工事種類\n300\t新営\n"_s);
+        QTest::newRow("open UTF-16LE text") << false << "in.txt" << unicodeText << "" << "in.txt";
         QTest::newRow("open unclosed quote")
             << false << "bad.csv" << QByteArray("希望工事費 (税込)\n\"300\n") << ""
             << "";
@@ -318,6 +323,14 @@ private slots:
             QCOMPARE(Cells(*form, 0, 0, 2), (QStringList{u"300"_s, u"新営"_s}));
             QVERIFY(!Cells(*form, 0, 2, 1)[0].isEmpty());
         }
+    }
+
+    // A pasted caption with a NUL byte: the error box shows the whole message, and no more.
+    void errorMessageKeepsNul() {
+        ErrorBoxes boxes;
+        Paste(*form, QString::fromUtf8("希望工事費 (税込)\t見出\0し\n1000\n", 41));
+        QCOMPARE(boxes.count, 1);
+        QCOMPARE(boxes.text, QString::fromUtf8("不明な見出し '見出\0し' (2 列目)", 42));
     }
 
     // A character Shift-JIS lacks refuses the save, naming it and its place: no file appears.
