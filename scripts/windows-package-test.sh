@@ -69,8 +69,9 @@ portable=$work/unzipped/zanvoro-$version-win64
 readme=$portable/readme.txt
 check "the readme starts with a UTF-8 byte-order mark" \
   test "$(head -c3 "$readme" | od -An -tx1 | tr -d ' ')" = efbbbf
+crlf_only() { ! grep -q $'[^\r]$' "$@"; }
 check "every line of the readme and licence ends in CRLF" \
-  bash -c '! grep -q $'"'"'[^\r]$'"'"' "$1" "$2"' - "$readme" "$portable/LICENSE.txt"
+  crlf_only "$readme" "$portable/LICENSE.txt"
 for text in "Windows によって PC が保護されました" "詳細情報" "「実行」" \
   "Windows protected your PC" "More info" "Run anyway" "アンインストール" "Uninstalling"; do
   check "the readme says \"$text\"" grep -qF "$text" "$readme"
@@ -122,9 +123,8 @@ echo "== The zip's programs, run from a folder of their own"
 mkdir -p "$work/USB メモリー"
 cp -r "$portable" "$work/USB メモリー/"
 moved="$work/USB メモリー/zanvoro-$version-win64"
-check "zanvoro-batch.exe from the unpacked zip runs" \
-  bash -c '"$1" "$2" --version </dev/null 2>/dev/null | grep -qF "$3"' - "$wine" \
-  "$moved/zanvoro-batch.exe" "$version"
+says_version() { "$wine" "$1" --version </dev/null 2>/dev/null | grep -qF "$version"; }
+check "zanvoro-batch.exe from the unpacked zip runs" says_version "$moved/zanvoro-batch.exe"
 check "zanvoro.exe from the unpacked zip shows \"Zanvoro!Pro\" and closes" \
   starts_and_closes "$moved/zanvoro.exe"
 
