@@ -279,4 +279,36 @@ TEST(Win32Face, CalculatorWindowIsModal) {
     EXPECT_FALSE(IsWindowVisible(calculator.frame()));
 }
 
+// In a calculator window made smaller than its controls, each edit that takes the focus
+// scrolls into sight.
+TEST(Win32Face, FocusScrollsIntoView) {
+    FormWindow& main = App().mainWindow();
+    FormWindow& calculator = App().calculatorWindow();
+    std::vector<std::string> hidden;
+    WhileModal([&] {
+        RECT before;
+        GetWindowRect(calculator.frame(), &before);
+        // Room for the widest control, a quarter of the rest.
+        SetWindowPos(calculator.frame(), nullptr, 0, 0, 320, 160, SWP_NOMOVE | SWP_NOZORDER);
+        RECT view;
+        GetClientRect(calculator.frame(), &view);
+        MapWindowPoints(calculator.frame(), nullptr, reinterpret_cast<POINT*>(&view), 2);
+        for (const forms::Control& c : calculator.description().controls) {
+            HWND h = calculator.control(c.name);
+            if (c.kind != forms::ControlKind::Edit || !IsWindowEnabled(h))
+                continue;
+            SetFocus(h);
+            RECT at, seen;
+            GetWindowRect(h, &at);
+            if (!IntersectRect(&seen, &at, &view) || !EqualRect(&seen, &at)) hidden.push_back(c.name);
+        }
+        SetWindowPos(calculator.frame(), nullptr, 0, 0, before.right - before.left,
+                     before.bottom - before.top, SWP_NOMOVE | SWP_NOZORDER);
+        PostMessageW(calculator.frame(), WM_CLOSE, 0, 0);
+    });
+    HMENU file = GetSubMenu(GetMenu(main.frame()), 0);
+    SendMessageW(main.frame(), WM_COMMAND, GetMenuItemID(file, 0), 0);
+    EXPECT_EQ(hidden, std::vector<std::string>{});
+}
+
 }  // namespace
