@@ -353,6 +353,7 @@ void FormWindow::Hide() {
 // Enter presses the focused push button, else the default one, which alone then shows the
 // default frame.
 void FormWindow::FocusMoved(HWND now) {
+    if (d_.border == forms::Border::Sizeable && now && IsChild(area_, now)) ScrollIntoView(now);
     const forms::ControlId focused =
         now && IsChild(area_, now) ? static_cast<forms::ControlId>(GetDlgCtrlID(now) - kFirstControlId)
                                    : forms::kNoControl;
@@ -487,6 +488,34 @@ void FormWindow::FitScrollBars() {
         (bar == SB_HORZ ? origin.x : origin.y) = -si.nPos;
     }
     if (area_) SetWindowPos(area_, nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The focused control in sight, with a margin, in a window smaller than its controls need;
+// its left and top edges win when it is larger than the window.
+void FormWindow::ScrollIntoView(HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, area_, reinterpret_cast<POINT*>(&r), 2);
+    RECT client;
+    GetClientRect(frame_, &client);
+    const int margin = scaled(8);
+    const LONG lows[] = {r.left, r.top}, highs[] = {r.right, r.bottom};
+    const LONG pages[] = {client.right, client.bottom};
+    bool moved = false;
+    for (int bar : {SB_HORZ, SB_VERT}) {
+        SCROLLINFO si{};
+        si.cbSize = sizeof si;
+        si.fMask = SIF_POS;
+        GetScrollInfo(frame_, bar, &si);
+        int pos = si.nPos;
+        pos = std::max<int>(pos, highs[bar] + margin - pages[bar]);
+        pos = std::min<int>(pos, lows[bar] - margin);
+        if (pos == si.nPos) continue;
+        si.nPos = pos;
+        SetScrollInfo(frame_, bar, &si, TRUE);
+        moved = true;
+    }
+    if (moved) FitScrollBars();
 }
 
 void FormWindow::Scroll(int bar, WORD request) {

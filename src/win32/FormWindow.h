@@ -72,6 +72,7 @@ private:
     void Draw(const DRAWITEMSTRUCT& item);
     void Scroll(int bar, WORD request);
     void FitScrollBars();
+    void ScrollIntoView(HWND control);
     HFONT FontOf(const forms::Font& font);
     HBRUSH Background() const;
 

@@ -1,0 +1,69 @@
+// The reference of the Win32 start-up measurement: a bare Win32 window of the main window's
+// size and font, with one text, built from nothing of the program.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <cstdio>
+
+namespace {
+
+LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcW(h, m, w, l);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    WNDCLASSEXW cls{};
+    cls.cbSize = sizeof cls;
+    cls.lpfnWndProc = Proc;
+    cls.hInstance = instance;
+    cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    cls.hbrBackground = GetSysColorBrush(COLOR_3DLIGHT);
+    cls.lpszClassName = L"BareWindow";
+    RegisterClassExW(&cls);
+    // The main window's outer size: its 508 x 462 client area under a one-item menu bar.
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+    HMENU menu = CreateMenu();
+    AppendMenuW(menu, MF_STRING, 1, L"ファイル(&F)");
+    RECT outer{0, 0, 508, 462};
+    AdjustWindowRectEx(&outer, style, TRUE, 0);
+    HWND window = CreateWindowExW(0, cls.lpszClassName, L"Zanvoro!Pro", style, 279, 139,
+                                  outer.right - outer.left, outer.bottom - outer.top, nullptr,
+                                  menu, instance, nullptr);
+    // One text in the windows' font, so that the font is really loaded and drawn.
+    HFONT font = CreateFontW(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             DEFAULT_PITCH | FF_DONTCARE, L"ＭＳ Ｐゴシック");
+    HWND label = CreateWindowExW(0, L"STATIC", L"希望工事費 (税込)", WS_CHILD | WS_VISIBLE, 8, 8,
+                                 127, 16, window, nullptr, instance, nullptr);
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+
+    const bool probe = GetEnvironmentVariableW(L"ZANVORO_FIRST_PAINT_PROBE", nullptr, 0) > 0;
+    MSG msg;
+    // The first paint is done when nothing more waits: painting comes last in the queue.
+    while (probe && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    if (probe) {
+        FILETIME now;
+        GetSystemTimePreciseAsFileTime(&now);
+        const unsigned long long ticks = (static_cast<unsigned long long>(now.dwHighDateTime) << 32) |
+                                         now.dwLowDateTime;
+        std::printf("first-paint %llu\n", (ticks - 116444736000000000ULL) * 100);
+        std::fflush(stdout);
+        return 0;
+    }
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    DeleteObject(font);
+    return 0;
+}
