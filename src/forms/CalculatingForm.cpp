@@ -222,6 +222,12 @@ std::vector<ReportLine> CalculatingForm::InputLines() const {
     return inputs;
 }
 
+std::string CalculatingForm::FigureCaption(const Figure& figure) const {
+    // The window captions a rate only by its place, beside its amount.
+    return figure.isRate() ? states_[figures_[figure.amount].caption].text + "率"
+                           : states_[figure.caption].text;
+}
+
 Report CalculatingForm::ReportShown() const {
     Report report;
     report.title = window_.title;
@@ -239,8 +245,7 @@ Report CalculatingForm::ReportShown() const {
     for (const Figure& source : figures_) {
         ReportFigure figure;
         figure.rate = source.isRate();
-        figure.caption = figure.rate ? states_[figures_[source.amount].caption].text + "率"
-                                     : states_[source.caption].text;
+        figure.caption = FigureCaption(source);
         figure.value = states_[source.value].text;
         figure.unit = states_[source.unit].text;
         figure.controls = {source.value, source.unit};
@@ -272,11 +277,9 @@ std::string CalculatingForm::AccessibleName(ControlId control) const {
     if (control == edit3_) return SpokenCaption(states_[checkBox2_].text);
     for (const Figure& f : figures_) {
         if (f.value != control) continue;
-        const std::string caption = f.isRate() ? states_[figures_[f.amount].caption].text + "率"
-                                               : states_[f.caption].text;
         // An edit's value is read from its text; a box's only from its name.
-        if (c.kind == ControlKind::Edit) return caption;
-        return caption + ' ' + states_[f.value].text + ' ' + states_[f.unit].text;
+        if (c.kind == ControlKind::Edit) return FigureCaption(f);
+        return FigureCaption(f) + ' ' + states_[f.value].text + ' ' + states_[f.unit].text;
     }
     return {};
 }

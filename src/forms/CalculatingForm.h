@@ -102,6 +102,7 @@ private:
     void Changed(ControlId control);
     void ShowTexts(const costmodel::ResultTexts& texts);
     ReportLine AmountLine(std::string_view caption, ControlId edit, std::string_view unit) const;
+    std::string FigureCaption(const Figure& figure) const;
 
     Window window_;
     costbatch::Direction direction_;
