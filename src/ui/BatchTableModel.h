@@ -19,18 +19,7 @@ public:
     BatchTableModel(forms::BatchRows& rows, QObject* parent);
     ~BatchTableModel() override;
 
-    std::size_t size() const { return rows_.Size(); }
     std::size_t computed() const { return rows_.Computed(); }
-
-    // As copy and save write them: see forms::BatchRows.
-    void appendCaptions(std::string& out, const std::vector<std::size_t>& columns,
-                        costbatch::Format format) const {
-        rows_.AppendCaptions(out, columns, format);
-    }
-    void appendRows(std::string& out, std::size_t from, std::size_t to,
-                    const std::vector<std::size_t>& columns, costbatch::Format format) const {
-        rows_.AppendRows(out, from, to, columns, format);
-    }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
