@@ -118,6 +118,9 @@ struct MenuItem {
     std::vector<MenuItem> items;  // a drop-down's entries
 };
 
+// The result area's context menu's first entry: it copies the figure under the pointer.
+inline constexpr std::string_view kCopyFigureCaption = "コピー";
+
 // An entry of the result area's context menu, after its first entry that copies the figure
 // under the pointer.
 struct ResultMenuEntry {

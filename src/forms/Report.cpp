@@ -112,6 +112,14 @@ Sheet SheetOf(const Report& report, std::string_view programVersion) {
     return sheet;
 }
 
+std::string TypedNote(const ReportLine& line) {
+    return line.typed.empty() ? std::string() : "（入力 " + line.typed + "）";
+}
+
+std::string NotWrittenMessage(std::string_view where) {
+    return "'" + std::string(where) + "' に書き込めません";
+}
+
 std::string PlainCaption(std::string_view text) {
     std::string out;
     out.reserve(text.size());

@@ -79,6 +79,12 @@ struct Sheet {
     std::string footerRight;  // the date
 };
 Sheet SheetOf(const Report& report, std::string_view programVersion);
+// The sheet's small line under an input's value: "（入力 015448）", empty where the text
+// typed is the value.
+std::string TypedNote(const ReportLine& line);
+
+// The error of a sheet that could not be written to `where` (a file or a printer).
+std::string NotWrittenMessage(std::string_view where);
 
 // "2026年12月9日".
 std::string DateText(const Date& date);

@@ -41,10 +41,10 @@ QString SheetHtml(const forms::Sheet& sheet) {
                            " style='border-collapse:collapse; border-color:#808080'>")
                 .arg(esc(sheet.inputsHeading));
     for (const forms::ReportLine& line : sheet.inputs) {
-        const QString value = line.typed.empty()
-                                  ? esc(line.value)
-                                  : esc(line.value) + u"<br><span style='font-size:9pt'>（入力 "_s +
-                                        esc(line.typed) + u"）</span>"_s;
+        const std::string note = forms::TypedNote(line);
+        const QString value = note.empty() ? esc(line.value)
+                                           : esc(line.value) + u"<br><span style='font-size:9pt'>"_s +
+                                                 esc(note) + u"</span>"_s;
         html += QStringLiteral("<tr><td width='55%'>%1</td><td align='right'>%2</td>"
                                "<td width='12%'>%3</td></tr>")
                     .arg(esc(line.caption), value, esc(line.unit));
@@ -79,8 +79,8 @@ QString SheetHtml(const forms::Sheet& sheet) {
 }
 
 void ThrowNotWritten(const QString& path) {
-    const QString message = u"'%1' に書き込めません"_s.arg(QDir::toNativeSeparators(path));
-    throw std::runtime_error(message.toUtf8().toStdString());
+    throw std::runtime_error(
+        forms::NotWrittenMessage(QDir::toNativeSeparators(path).toStdString()));
 }
 
 }  // namespace

@@ -80,7 +80,7 @@ private:
         auto* menu = new QMenu(window_);
         menu->setAttribute(Qt::WA_DeleteOnClose);
         menu->setFont(PGothic(12));
-        QAction* one = menu->addAction(u"コピー"_s);
+        QAction* one = menu->addAction(Text(forms::kCopyFigureCaption));
         one->setEnabled(figure != nullptr);
         const QString value = figure ? Text(figure->value) : QString();
         later(one, [value] { QGuiApplication::clipboard()->setText(value); });
