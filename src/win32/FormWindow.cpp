@@ -9,6 +9,7 @@
 
 #include "Shell.h"
 #include "Text.h"
+#include "WindowCommands.h"
 
 namespace zanvoro::win32 {
 
@@ -149,6 +150,7 @@ FormWindow::FormWindow(HINSTANCE instance, forms::Window description,
                             0, 0, scaled(d_.extent.width), scaled(d_.extent.height), frame_,
                             nullptr, instance, this);
     if (!area_) throw std::runtime_error("CreateWindowExW");
+    commands_ = std::make_unique<WindowCommands>(*this);
 }
 
 FormWindow::~FormWindow() {
@@ -185,6 +187,19 @@ void FormWindow::Register(HINSTANCE instance) {
 bool FormWindow::IsFrame(HWND window) {
     wchar_t name[32];
     return GetClassNameW(window, name, 32) && std::wstring_view(name) == kFrameClass;
+}
+
+HACCEL FormWindow::KeysOf(HWND frame) {
+    const auto* self = IsFrame(frame) ? reinterpret_cast<const FormWindow*>(
+                                            GetWindowLongPtrW(frame, GWLP_USERDATA))
+                                      : nullptr;
+    return self && self->commands_ ? self->commands_->keys() : nullptr;
+}
+
+forms::ControlId FormWindow::idOf(HWND control) const {
+    const auto at = std::find(controls_.begin(), controls_.end(), control);
+    return control && at != controls_.end() ? static_cast<forms::ControlId>(at - controls_.begin())
+                                            : forms::kNoControl;
 }
 
 HWND FormWindow::control(std::string_view name) const {
@@ -554,6 +569,7 @@ LRESULT FormWindow::Frame(HWND h, UINT m, WPARAM w, LPARAM l) {
     case WM_COMMAND:
         // The dialog manager sends the buttons' commands here, to the window it works for.
         if (l != 0) return SendMessageW(area_, m, w, l);
+        if (HIWORD(w) == 1 && commands_ && commands_->Key(LOWORD(w))) return 0;
         Command(w, l);
         return 0;
     case DM_GETDEFID: {
@@ -601,6 +617,11 @@ LRESULT FormWindow::Area(HWND h, UINT m, WPARAM w, LPARAM l) {
     case WM_DRAWITEM:
         Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(l));
         return TRUE;
+    case WM_CONTEXTMENU:
+        // What no control took: the result boxes, the labels, the background.
+        commands_->ContextMenu(reinterpret_cast<HWND>(w),
+                               {static_cast<short>(LOWORD(l)), static_cast<short>(HIWORD(l))});
+        return 0;
     case WM_ERASEBKGND: return Erase(h, reinterpret_cast<HDC>(w));
     default: break;
     }

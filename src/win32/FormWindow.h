@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <tuple>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,8 @@
 #include "Description.h"
 
 namespace zanvoro::win32 {
+
+class WindowCommands;
 
 // How a window shown modally was closed; None while it is open.
 enum class ModalResult { None = 0, Ok = 1, Cancel = 2 };
@@ -37,6 +40,9 @@ public:
     // A control's window; none until the controls are made.
     HWND control(std::string_view name) const;
     const forms::Window& description() const { return d_; }
+    forms::CalculatingForm* form() const { return form_; }
+    // The control a window is; kNoControl for any other window.
+    forms::ControlId idOf(HWND control) const;
     int scaled(int pixels) const { return MulDiv(pixels, dpi_, 96); }
 
     // The controls, made once, as the window's state has them.
@@ -54,6 +60,8 @@ public:
     std::function<void()> onSettingsChanged;
 
     static bool IsFrame(HWND window);
+    // The keys of the window `frame` is, for the message loop; none for another window.
+    static HACCEL KeysOf(HWND frame);
 
 private:
     static void Register(HINSTANCE instance);
@@ -89,6 +97,7 @@ private:
     HWND lastFocus_ = nullptr;
     bool shownBefore_ = false;
     bool showingState_ = false;  // our own changes to the controls, not the user's
+    std::unique_ptr<WindowCommands> commands_;
 };
 
 }  // namespace zanvoro::win32

@@ -31,7 +31,12 @@ bool PumpMessage() {
     MSG msg;
     if (GetMessageW(&msg, nullptr, 0, 0) <= 0) return false;
     const HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    if (root && FormWindow::IsFrame(root) && IsDialogMessageW(root, &msg)) return true;
+    if (root && FormWindow::IsFrame(root)) {
+        // The window's own keys first: the dialog manager would take Escape.
+        HACCEL keys = FormWindow::KeysOf(root);
+        if (keys && TranslateAcceleratorW(root, keys, &msg)) return true;
+        if (IsDialogMessageW(root, &msg)) return true;
+    }
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
     return true;

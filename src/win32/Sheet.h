@@ -1,0 +1,28 @@
+// A window's estimate as it leaves the program on Windows: the clipboard and the printed sheet.
+#pragma once
+
+#include <string_view>
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include "Report.h"
+
+namespace zanvoro::win32 {
+
+// Puts `text` (UTF-8, LF line ends) on the clipboard as Unicode text with CRLF line ends,
+// which Windows programs, spreadsheets among them, take as rows.
+void CopyText(HWND owner, std::string_view text);
+
+// Draws the one-page sheet into `page`, the part of the paper inside the margins in the
+// device's units; point sizes come out as points at the device's resolution.
+void DrawSheet(HDC dc, const RECT& page, const forms::Sheet& sheet);
+
+// The print dialog, A4 portrait chosen, then the sheet on the printer chosen. With
+// `pdfPrinter` the dialog starts on the system's PDF printer where one is installed.
+// Nothing when the user cancels; throws std::runtime_error when the printer fails.
+void PrintReport(HWND owner, const forms::Report& report, bool pdfPrinter);
+
+}  // namespace zanvoro::win32

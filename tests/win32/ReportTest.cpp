@@ -1,0 +1,170 @@
+// What leaves a Win32 window with its estimate: the clipboard, the result area's menu and the
+// printed sheet (drawn into a metafile).
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Application.h"
+#include "Shell.h"
+#include "Sheet.h"
+#include "Text.h"
+
+namespace {
+
+using zanvoro::win32::FormWindow;
+using zanvoro::win32::TextOf;
+using zanvoro::win32::Wide;
+
+FormWindow& Calculated(const wchar_t* typed) {
+    static auto* app = [] {
+        auto* made = new zanvoro::win32::Application(GetModuleHandleW(nullptr));
+        made->Start(SW_SHOWNORMAL);
+        return made;
+    }();
+    FormWindow& w = app->mainWindow();
+    SendMessageW(w.control("Edit1"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed));
+    SendMessageW(w.control("Button1"), BM_CLICK, 0, 0);
+    return w;
+}
+
+std::wstring Clipboard() {
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) return L"(not open)";
+    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+        text = static_cast<const wchar_t*>(GlobalLock(h));
+        GlobalUnlock(h);
+    }
+    CloseClipboard();
+    return text;
+}
+
+std::wstring Crlf(const std::string& text) {
+    std::wstring out;
+    for (wchar_t c : Wide(text)) out += c == L'\n' ? std::wstring(L"\r\n") : std::wstring(1, c);
+    return out;
+}
+
+// Ctrl+C through the program's loop, the focus in Edit1.
+void CtrlC(FormWindow& w) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SetFocus(w.control("Edit1"));
+    PostMessageW(GetFocus(), WM_KEYDOWN, 'C', 1);
+    PostMessageW(nullptr, WM_NULL, 0, 0);
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE)) {
+        const bool last = m.hwnd == nullptr && m.message == WM_NULL;
+        zanvoro::win32::PumpMessage();
+        if (last) break;
+    }
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+}
+
+// Ctrl+C: the selection of an edit that has one, else the layer's breakdown with CRLF rows.
+TEST(Win32Report, CtrlCCopiesTheBreakdownOrTheSelection) {
+    FormWindow& w = Calculated(L"015448");
+    const std::string layer = forms::ClipboardText(w.form()->ReportShown());
+    ASSERT_NE(layer.find("\t対象額\t"), std::string::npos);
+    ASSERT_NE(layer.find("\t適用\t"), std::string::npos);
+    struct Row {
+        int from, to;
+        std::wstring copied;
+    };
+    const Row rows[] = {{0, 3, L"015"}, {2, 2, Crlf(layer)}};
+    for (const Row& r : rows) {
+        SendMessageW(w.control("Edit1"), EM_SETSEL, r.from, r.to);
+        CtrlC(w);
+        EXPECT_EQ(Clipboard(), r.copied);
+    }
+}
+
+// The sheet's texts, as a metafile records them, in the reading order of the layer's sheet.
+TEST(Win32Report, SheetDrawsTheLayersCellsInOrder) {
+    const forms::Sheet sheet = forms::SheetOf(Calculated(L"015448").form()->ReportShown(), "1.0.0");
+    std::vector<std::string> expected{sheet.title, sheet.subtitle, sheet.dated, sheet.inputsHeading};
+    for (const forms::ReportLine& l : sheet.inputs)
+        expected.insert(expected.end(), {l.caption, l.value, forms::TypedNote(l), l.unit});
+    expected.push_back(sheet.figuresHeading);
+    expected.insert(expected.end(), sheet.columns.begin(), sheet.columns.end());
+    for (const forms::Sheet::Row& r : sheet.rows)
+        expected.insert(expected.end(), {r.caption, r.amount, r.amountUnit, r.rate, r.rateUnit, r.basis});
+    expected.insert(expected.end(), {sheet.footerLeft, sheet.footerRight});
+    std::erase(expected, std::string());
+
+    // A4 inside its margins, at the screen's resolution.
+    HDC dc = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    zanvoro::win32::DrawSheet(dc, {0, 0, MulDiv(1700, dpi, 254), MulDiv(2620, dpi, 254)}, sheet);
+    HENHMETAFILE file = CloseEnhMetaFile(dc);
+    std::vector<std::string> drawn;
+    EnumEnhMetaFile(
+        nullptr, file,
+        [](HDC, HANDLETABLE*, const ENHMETARECORD* r, int, LPARAM out) -> int {
+            if (r->iType != EMR_EXTTEXTOUTW) return 1;
+            const auto* text = reinterpret_cast<const EMREXTTEXTOUTW*>(r);
+            const auto* chars = reinterpret_cast<const wchar_t*>(
+                reinterpret_cast<const BYTE*>(r) + text->emrtext.offString);
+            if (text->emrtext.nChars > 0)
+                reinterpret_cast<std::vector<std::string>*>(out)->push_back(
+                    zanvoro::win32::Utf8({chars, text->emrtext.nChars}));
+            return 1;
+        },
+        &drawn, nullptr);
+    DeleteEnhMetaFile(file);
+    EXPECT_EQ(drawn, expected);
+}
+
+// The popup menu this thread shows, if any.
+HWND MenuOfThisThread() {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND h, LPARAM out) -> BOOL {
+            wchar_t cls[16] = {};
+            GetClassNameW(h, cls, 16);
+            if (std::wstring(cls) != L"#32768" || !IsWindowVisible(h)) return TRUE;
+            *reinterpret_cast<HWND*>(out) = h;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::vector<std::wstring> gEntries;
+void CALLBACK ReadMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND window = MenuOfThisThread();
+    if (!window) return;  // not open yet: the next tick
+    KillTimer(nullptr, timer);
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[64] = {};
+        GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+        const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+        gEntries.push_back(state & MF_SEPARATOR ? L"-"
+                                                : (state & MF_GRAYED ? L"(grey)" : L"") + std::wstring(text));
+    }
+    // The first entry chosen from the keyboard.
+    PostMessageW(window, WM_KEYDOWN, VK_DOWN, 1);
+    PostMessageW(window, WM_KEYDOWN, VK_RETURN, 1);
+}
+
+// A right click on a result box: its figure's コピー enabled, then the description's entries
+// with their keys; コピー puts the figure on the clipboard.
+TEST(Win32Report, ResultMenuOverABox) {
+    FormWindow& w = Calculated(L"15448");
+    RECT box;
+    GetWindowRect(w.control("SText4"), &box);
+    SetTimer(nullptr, 0, 50, ReadMenu);
+    SendMessageW(w.area(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(w.area()),
+                 MAKELPARAM(box.left + 4, box.top + 4));
+    EXPECT_EQ(gEntries, (std::vector<std::wstring>{L"コピー", L"内訳をコピー\tCtrl+C", L"-",
+                                                   L"印刷…\tCtrl+P", L"PDFとして保存…", L"-",
+                                                   L"一括計算…\tCtrl+B"}));
+    EXPECT_EQ(Clipboard(), TextOf(w.control("SText4")));
+}
+
+}  // namespace
