@@ -7,6 +7,7 @@
 #include <string>
 #include <tuple>
 
+#include "AccessibleNames.h"
 #include "Shell.h"
 #include "Text.h"
 #include "WindowCommands.h"
@@ -319,6 +320,20 @@ void FormWindow::MakeControls() {
         form_->setListener([this](forms::ControlId id) { ShowState(id); });
         form_->setBeep(Beep);
     }
+    names_ = std::make_unique<AccessibleNames>();
+    NameControls();
+}
+
+// Every control by the name the window layer gives it, kept up with what the controls show.
+void FormWindow::NameControls() {
+    if (!names_) return;
+    for (forms::ControlId id = 0; id < controls_.size(); ++id) {
+        const forms::Control& c = d_.controls[id];
+        if (form_)
+            names_->Name(controls_[id], form_->AccessibleName(id));
+        else if (c.kind == K::PushButton)
+            names_->Name(controls_[id], forms::SpokenCaption(c.caption));
+    }
 }
 
 void FormWindow::ShowState(forms::ControlId id) {
@@ -343,6 +358,7 @@ void FormWindow::ShowState(forms::ControlId id) {
     }
     if ((IsWindowEnabled(h) != FALSE) != s.enabled) EnableWindow(h, s.enabled);
     showingState_ = false;
+    NameControls();  // a result box is read with its value
 }
 
 void FormWindow::Show(int showCommand) {

@@ -20,6 +20,7 @@
 
 namespace zanvoro::win32 {
 
+class AccessibleNames;
 class WindowCommands;
 
 // How a window shown modally was closed; None while it is open.
@@ -83,6 +84,7 @@ private:
     void ScrollIntoView(HWND control);
     HFONT FontOf(const forms::Font& font);
     HBRUSH Background() const;
+    void NameControls();
 
     HINSTANCE instance_;
     forms::Window d_;
@@ -98,6 +100,7 @@ private:
     bool shownBefore_ = false;
     bool showingState_ = false;  // our own changes to the controls, not the user's
     std::unique_ptr<WindowCommands> commands_;
+    std::unique_ptr<AccessibleNames> names_;
 };
 
 }  // namespace zanvoro::win32

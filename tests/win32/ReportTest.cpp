@@ -1,6 +1,8 @@
-// What leaves a Win32 window with its estimate: the clipboard, the result area's menu and the
-// printed sheet (drawn into a metafile).
+// What leaves a Win32 window with its estimate: the clipboard, the result area's menu, the
+// printed sheet (drawn into a metafile) and the names a screen reader gets.
 #include <gtest/gtest.h>
+
+#include <oleacc.h>
 
 #include <string>
 #include <vector>
@@ -165,6 +167,30 @@ TEST(Win32Report, ResultMenuOverABox) {
                                                    L"印刷…\tCtrl+P", L"PDFとして保存…", L"-",
                                                    L"一括計算…\tCtrl+B"}));
     EXPECT_EQ(Clipboard(), TextOf(w.control("SText4")));
+}
+
+// Each control as a screen reader gets it through MSAA: the window layer's name, a result
+// box's with the value it shows now.
+TEST(Win32Report, ControlsReadByTheLayersNames) {
+    for (const wchar_t* typed : {L"15448", L"100"}) {
+        FormWindow& w = Calculated(typed);
+        for (const char* name : {"Button1", "Edit1", "CheckBox1", "Edit2", "SText4", "SText8"}) {
+            IAccessible* object = nullptr;
+            ASSERT_EQ(AccessibleObjectFromWindow(w.control(name), static_cast<DWORD>(OBJID_CLIENT),
+                                                 __uuidof(IAccessible), reinterpret_cast<void**>(&object)),
+                      S_OK);
+            VARIANT self{};
+            self.vt = VT_I4;
+            self.lVal = CHILDID_SELF;
+            BSTR read = nullptr;
+            object->get_accName(self, &read);
+            object->Release();
+            EXPECT_EQ(std::wstring(read ? read : L"(none)"),
+                      Wide(w.form()->AccessibleName(w.form()->id(name))))
+                << name;
+            SysFreeString(read);
+        }
+    }
 }
 
 }  // namespace
