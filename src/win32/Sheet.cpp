@@ -1,5 +1,6 @@
 #include "Sheet.h"
 
+#include <cderr.h>
 #include <commdlg.h>
 #include <winspool.h>
 
@@ -332,7 +333,9 @@ void PrintReport(HWND owner, const forms::Report& report, bool pdfPrinter) {
         d.hDevMode = A4SettingsOf(printer);
     }
     if (!PrintDlgW(&d)) {
-        if (CommDlgExtendedError() == 0) return;  // cancelled
+        // Cancelled, or no printer at all, which the dialog has said itself.
+        const DWORD error = CommDlgExtendedError();
+        if (error == 0 || error == PDERR_NODEFAULTPRN || error == PDERR_NODEVICES) return;
         throw std::runtime_error(forms::NotWrittenMessage(Utf8(printer)));
     }
 
