@@ -11,6 +11,7 @@
 #include "Application.h"
 #include "Shell.h"
 #include "Text.h"
+#include "ThreadWindows.h"
 #include "layout_table.h"
 
 namespace {
@@ -19,6 +20,8 @@ using zanvoro::win32::Application;
 using zanvoro::win32::FormWindow;
 using zanvoro::win32::TextOf;
 using zanvoro::win32::Wide;
+using win32test::Press;
+using win32test::ShownOfThisThread;
 
 Application& App() {
     static Application* app = [] {
@@ -109,22 +112,6 @@ void WhileModal(std::function<void()> inside) {
     SetTimer(nullptr, 0, 50, Tick);
 }
 
-// The message box this thread shows, if any.
-HWND MessageBoxOfThisThread() {
-    HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND h, LPARAM out) -> BOOL {
-            wchar_t cls[16] = {};
-            GetClassNameW(h, cls, 16);
-            if (std::wstring(cls) != L"#32770" || !IsWindowVisible(h)) return TRUE;
-            *reinterpret_cast<HWND*>(out) = h;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 void Type(HWND edit, const wchar_t* text) {
     SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
@@ -138,7 +125,7 @@ TEST(Win32Face, SearchAndErrorThroughTheControls) {
 
     std::wstring title, message;
     WhileModal([&] {
-        HWND box = MessageBoxOfThisThread();
+        HWND box = ShownOfThisThread(L"#32770");
         if (!box) return;
         title = TextOf(box);
         message = TextOf(GetDlgItem(box, 0xFFFF));
@@ -179,7 +166,7 @@ TEST(Win32Face, HugePasteAnsweredAtOnce) {
     std::wstring message;
     WhileModal([&] {
         took = std::chrono::steady_clock::now() - start;
-        if (HWND box = MessageBoxOfThisThread()) {
+        if (HWND box = ShownOfThisThread(L"#32770")) {
             message = TextOf(GetDlgItem(box, 0xFFFF));
             PostMessageW(box, WM_COMMAND, IDOK, 0);
         }
@@ -214,19 +201,6 @@ TEST(Win32Face, StartRequestHonoured) {
         if (r.iconic) {
             EXPECT_NE(GetActiveWindow(), h);
         }
-    }
-}
-
-// A key as the keyboard gives it to the focused control, run through the program's loop.
-void Press(WPARAM key) {
-    PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
-    PostMessageW(GetFocus(), WM_KEYUP, key, 1u | (3u << 30));
-    PostMessageW(nullptr, WM_NULL, 0, 0);  // the end of the keys: back to the test
-    MSG m;
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE)) {
-        const bool last = m.hwnd == nullptr && m.message == WM_NULL;
-        zanvoro::win32::PumpMessage();
-        if (last) break;
     }
 }
 

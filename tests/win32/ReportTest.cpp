@@ -11,6 +11,7 @@
 #include "Shell.h"
 #include "Sheet.h"
 #include "Text.h"
+#include "ThreadWindows.h"
 
 namespace {
 
@@ -54,14 +55,7 @@ void CtrlC(FormWindow& w) {
     keys[VK_CONTROL] = 0x80;
     SetKeyboardState(keys);
     SetFocus(w.control("Edit1"));
-    PostMessageW(GetFocus(), WM_KEYDOWN, 'C', 1);
-    PostMessageW(nullptr, WM_NULL, 0, 0);
-    MSG m;
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE)) {
-        const bool last = m.hwnd == nullptr && m.message == WM_NULL;
-        zanvoro::win32::PumpMessage();
-        if (last) break;
-    }
+    win32test::Press('C');
     keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
 }
@@ -120,25 +114,9 @@ TEST(Win32Report, SheetDrawsTheLayersCellsInOrder) {
     EXPECT_EQ(drawn, expected);
 }
 
-// The popup menu this thread shows, if any.
-HWND MenuOfThisThread() {
-    HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND h, LPARAM out) -> BOOL {
-            wchar_t cls[16] = {};
-            GetClassNameW(h, cls, 16);
-            if (std::wstring(cls) != L"#32768" || !IsWindowVisible(h)) return TRUE;
-            *reinterpret_cast<HWND*>(out) = h;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 std::vector<std::wstring> gEntries;
 void CALLBACK ReadMenu(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND window = MenuOfThisThread();
+    HWND window = win32test::ShownOfThisThread(L"#32768");
     if (!window) return;  // not open yet: the next tick
     KillTimer(nullptr, timer);
     HMENU menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
