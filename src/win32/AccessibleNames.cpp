@@ -122,17 +122,17 @@ LRESULT AccessibleNames::Object(HWND control, WPARAM flags) {
     return result;
 }
 
-LRESULT CALLBACK AccessibleNames::Proc(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self) {
+LRESULT CALLBACK AccessibleNames::Proc(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<AccessibleNames*>(data);  // NOLINT(performance-no-int-to-ptr): as subclassed
     if (m == WM_GETOBJECT && static_cast<LONG>(l) == OBJID_CLIENT) {
         // No exception may leave for the system; a failure leaves the system's object.
         try {
-            if (const LRESULT object = reinterpret_cast<AccessibleNames*>(self)->Object(h, w))
-                return object;
+            if (const LRESULT object = self->Object(h, w)) return object;
         } catch (...) {
         }
     }
     if (m == WM_NCDESTROY) {
-        reinterpret_cast<AccessibleNames*>(self)->names_.erase(h);
+        self->names_.erase(h);
         RemoveWindowSubclass(h, Proc, kSubclass);
     }
     return DefSubclassProc(h, m, w, l);

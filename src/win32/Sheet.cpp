@@ -5,6 +5,7 @@
 #include <winspool.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <initializer_list>
 #include <stdexcept>
@@ -38,7 +39,7 @@ public:
     Painter(const Painter&) = delete;
     Painter& operator=(const Painter&) = delete;
 
-    int Points(double points) const { return static_cast<int>(points * dpi_ / 72 + 0.5); }
+    int Points(double points) const { return static_cast<int>(std::lround(points * dpi_ / 72)); }
     int Pixels(int pixels) const { return MulDiv(pixels, dpi_, 96); }
 
     // Selects the window font at `points`; its metrics.
@@ -202,8 +203,7 @@ struct PrintHandles {
     std::string Printer() const {
         if (!dialog.hDevNames) return {};
         const auto* names = static_cast<const DEVNAMES*>(GlobalLock(dialog.hDevNames));
-        const std::string device =
-            Utf8(reinterpret_cast<const wchar_t*>(names) + names->wDeviceOffset);
+        std::string device = Utf8(reinterpret_cast<const wchar_t*>(names) + names->wDeviceOffset);
         GlobalUnlock(dialog.hDevNames);
         return device;
     }
