@@ -120,6 +120,16 @@ std::string NotWrittenMessage(std::string_view where) {
     return "'" + std::string(where) + "' に書き込めません";
 }
 
+std::string DescribedName(const Window& window, ControlId control) {
+    const Control& c = window.controls.at(control);
+    if (c.kind == ControlKind::PushButton) return SpokenCaption(c.caption);
+    if (c.picture == Picture::ProgramIcon) return std::string(kAppTitle);
+    if (c.kind == ControlKind::BevelPanel)
+        for (const Control& inner : window.controls)
+            if (inner.parent == c.name && inner.kind == ControlKind::Label) return inner.caption;
+    return {};
+}
+
 std::string PlainCaption(std::string_view text) {
     std::string out;
     out.reserve(text.size());

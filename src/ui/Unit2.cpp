@@ -50,8 +50,8 @@ void TAboutBox::BuildControls(Construction construction) {
     bind(Label3, "Label3");
     bind(Label2, "Label2");
     bind(OKButton, "OKButton");
-    Panel1->setAccessibleName(ProductName->text());  // it holds what the dialog says of the program
-    ProgramIcon->setAccessibleName(kAppTitle);
+    Panel1->setAccessibleName(Text(forms::DescribedName(d, d.find("Panel1"))));
+    ProgramIcon->setAccessibleName(Text(forms::DescribedName(d, d.find("ProgramIcon"))));
 
     OKButton->setDefault(true);
     links_.on(OKButton, &QPushButton::clicked, this, [this] { accept(); });

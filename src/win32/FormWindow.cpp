@@ -327,13 +327,8 @@ void FormWindow::MakeControls() {
 // Every control by the name the window layer gives it, kept up with what the controls show.
 void FormWindow::NameControls() {
     if (!names_) return;
-    for (forms::ControlId id = 0; id < controls_.size(); ++id) {
-        const forms::Control& c = d_.controls[id];
-        if (form_)
-            names_->Name(controls_[id], form_->AccessibleName(id));
-        else if (c.kind == K::PushButton)
-            names_->Name(controls_[id], forms::SpokenCaption(c.caption));
-    }
+    for (forms::ControlId id = 0; id < controls_.size(); ++id)
+        names_->Name(controls_[id], form_ ? form_->AccessibleName(id) : forms::DescribedName(d_, id));
 }
 
 void FormWindow::ShowState(forms::ControlId id) {

@@ -19,13 +19,17 @@ using zanvoro::win32::FormWindow;
 using zanvoro::win32::TextOf;
 using zanvoro::win32::Wide;
 
-FormWindow& Calculated(const wchar_t* typed) {
+zanvoro::win32::Application& App() {
     static auto* app = [] {
         auto* made = new zanvoro::win32::Application(GetModuleHandleW(nullptr));
         made->Start(SW_SHOWNORMAL);
         return made;
     }();
-    FormWindow& w = app->mainWindow();
+    return *app;
+}
+
+FormWindow& Calculated(const wchar_t* typed) {
+    FormWindow& w = App().mainWindow();
     SendMessageW(w.control("Edit1"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed));
     SendMessageW(w.control("Button1"), BM_CLICK, 0, 0);
     return w;
@@ -147,28 +151,37 @@ TEST(Win32Report, ResultMenuOverABox) {
     EXPECT_EQ(Clipboard(), TextOf(w.control("SText4")));
 }
 
+std::wstring ReadName(HWND control) {
+    IAccessible* object = nullptr;
+    if (AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(&object)) != S_OK)
+        return L"(no object)";
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR read = nullptr;
+    object->get_accName(self, &read);
+    object->Release();
+    std::wstring name = read ? read : L"(none)";
+    SysFreeString(read);
+    return name;
+}
+
 // Each control as a screen reader gets it through MSAA: the window layer's name, a result
-// box's with the value it shows now.
+// box's with the value it shows now; in the About box the panel and the icon too.
 TEST(Win32Report, ControlsReadByTheLayersNames) {
     for (const wchar_t* typed : {L"15448", L"100"}) {
         FormWindow& w = Calculated(typed);
-        for (const char* name : {"Button1", "Edit1", "CheckBox1", "Edit2", "SText4", "SText8"}) {
-            IAccessible* object = nullptr;
-            ASSERT_EQ(AccessibleObjectFromWindow(w.control(name), static_cast<DWORD>(OBJID_CLIENT),
-                                                 __uuidof(IAccessible), reinterpret_cast<void**>(&object)),
-                      S_OK);
-            VARIANT self{};
-            self.vt = VT_I4;
-            self.lVal = CHILDID_SELF;
-            BSTR read = nullptr;
-            object->get_accName(self, &read);
-            object->Release();
-            EXPECT_EQ(std::wstring(read ? read : L"(none)"),
-                      Wide(w.form()->AccessibleName(w.form()->id(name))))
+        for (const char* name : {"Button1", "Edit1", "CheckBox1", "Edit2", "SText4", "SText8"})
+            EXPECT_EQ(ReadName(w.control(name)), Wide(w.form()->AccessibleName(w.form()->id(name))))
                 << name;
-            SysFreeString(read);
-        }
     }
+    FormWindow& about = App().aboutBox();
+    about.MakeControls();
+    for (const char* name : {"Panel1", "ProgramIcon", "OKButton"})
+        EXPECT_EQ(ReadName(about.control(name)),
+                  Wide(forms::DescribedName(about.description(), about.description().find(name))))
+            << name;
 }
 
 }  // namespace
