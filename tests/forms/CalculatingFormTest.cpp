@@ -183,6 +183,17 @@ TEST(Report, SpokenCaptions) {
     for (const auto& r : rows) EXPECT_EQ(forms::SpokenCaption(r.caption), r.spoken) << r.caption;
 }
 
+TEST(Report, AboutBoxNames) {
+    const forms::Window about = forms::DescribeAboutBox();
+    const struct {
+        const char* control;
+        const char* name;
+    } names[] = {
+        {"Panel1", "Zanvoro! Pro"}, {"ProgramIcon", "Zanvoro!"}, {"OKButton", "OK"}, {"Version", ""}};
+    for (const auto& n : names)
+        EXPECT_EQ(forms::DescribedName(about, about.find(n.control)), n.name) << n.control;
+}
+
 }  // namespace
 
 namespace {
