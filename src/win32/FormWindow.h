@@ -61,7 +61,7 @@ public:
     std::function<void()> onSettingsChanged;
 
     static bool IsFrame(HWND window);
-    // The keys of the window `frame` is, for the message loop; none for another window.
+    // The keys of the window framed by `frame`, for the message loop; none for another window.
     static HACCEL KeysOf(HWND frame);
 
 private:
