@@ -52,14 +52,14 @@ std::wstring Crlf(const std::string& text) {
     return out;
 }
 
-// Ctrl+C through the program's loop, the focus in Edit1.
-void CtrlC(FormWindow& w) {
+// Ctrl and `key` through the program's loop, the focus in Edit1.
+void CtrlKey(FormWindow& w, WPARAM key) {
     BYTE keys[256] = {};
     GetKeyboardState(keys);
     keys[VK_CONTROL] = 0x80;
     SetKeyboardState(keys);
     SetFocus(w.control("Edit1"));
-    win32test::Press('C');
+    win32test::Press(key);
     keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
 }
@@ -77,7 +77,7 @@ TEST(Win32Report, CtrlCCopiesTheBreakdownOrTheSelection) {
     const Row rows[] = {{0, 3, L"015"}, {2, 2, Crlf(layer)}};
     for (const Row& r : rows) {
         SendMessageW(w.control("Edit1"), EM_SETSEL, r.from, r.to);
-        CtrlC(w);
+        CtrlKey(w, 'C');
         EXPECT_EQ(Clipboard(), r.copied);
     }
 }
@@ -134,6 +134,25 @@ void CALLBACK ReadMenu(HWND, UINT, UINT_PTR timer, DWORD) {
     // The first entry chosen from the keyboard.
     PostMessageW(window, WM_KEYDOWN, VK_DOWN, 1);
     PostMessageW(window, WM_KEYDOWN, VK_RETURN, 1);
+}
+
+std::vector<std::wstring> gBoxes;
+void CALLBACK CloseBoxes(HWND, UINT, UINT_PTR, DWORD) {
+    if (HWND box = win32test::ShownOfThisThread(L"#32770")) {
+        gBoxes.push_back(TextOf(box));
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
+}
+
+// Ctrl+P opens the system's print dialog: under Wine, which has no printer, its word on that
+// alone, no error box of ours.
+TEST(Win32Report, CtrlPOpensThePrintDialog) {
+    FormWindow& w = Calculated(L"15448");
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, CloseBoxes);
+    CtrlKey(w, 'P');
+    KillTimer(nullptr, timer);
+    ASSERT_EQ(gBoxes.size(), 1u);
+    EXPECT_NE(gBoxes[0], L"Zanvoro!");
 }
 
 // A right click on a result box: its figure's コピー enabled, then the description's entries
