@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -367,9 +368,9 @@ void CheckEdit(HWND h, const layout::Row& r) {
 // --- 1: places, sizes, captions and fonts ---
 
 // The text's ink, away from what else the control draws: a result box's sunken edge, a
-// check mark and the edit below that overlaps a check box's foot in the
-// calculator window; a focused control's caret or selection would add to it. Push buttons
-// and frames draw too much besides to tell.
+// check mark and the edit below that overlaps a check box's foot in the calculator window;
+// a focused control's caret or selection would add to it. Push buttons and frames draw too
+// much besides to tell.
 void CheckFont(HWND h, const layout::Row& r, forms::ControlKind kind, int wrapWidth) {
     if (h == gProgram->Focus()) return;
     using K = forms::ControlKind;
