@@ -369,8 +369,9 @@ void CheckEdit(HWND h, const layout::Row& r) {
 
 // The text's ink, away from what else the control draws: a result box's sunken edge, a
 // check mark and the edit below that overlaps a check box's foot in the calculator window;
-// a focused control's caret or selection would add to it. Push buttons and frames draw too
-// much besides to tell.
+// a focused control's caret or selection would add to it, and a button's focus frame. A
+// button's caption stays clear of its 3-pixel border; one with a picture or an underlined
+// key, and the frames, draw too much besides to tell.
 void CheckFont(HWND h, const layout::Row& r, forms::ControlKind kind, int wrapWidth) {
     if (h == gProgram->Focus()) return;
     using K = forms::ControlKind;
@@ -380,6 +381,10 @@ void CheckFont(HWND h, const layout::Row& r, forms::ControlKind kind, int wrapWi
     case K::Edit: CheckEdit(h, r); break;
     case K::CheckBox:
     case K::RadioButton: CheckInk(h, r, {Scaled(15), 0, 0, Scaled(2)}, 0); break;
+    case K::PushButton:
+        if (std::string_view(r.text).find('&') == std::string_view::npos)
+            CheckInk(h, r, {4, 4, 4, 4}, 0);
+        break;
     default: break;
     }
 }
