@@ -371,7 +371,7 @@ void CheckEdit(HWND h, const layout::Row& r) {
 // check mark and the edit below that overlaps a check box's foot in the calculator window;
 // a focused control's caret or selection would add to it, and a button's focus frame. A
 // button's caption stays clear of its 3-pixel border; one with a picture or an underlined
-// key, and the frames, draw too much besides to tell.
+// key draws too much besides to tell.
 void CheckFont(HWND h, const layout::Row& r, forms::ControlKind kind, int wrapWidth) {
     if (h == gProgram->Focus()) return;
     using K = forms::ControlKind;
@@ -385,6 +385,15 @@ void CheckFont(HWND h, const layout::Row& r, forms::ControlKind kind, int wrapWi
         if (std::string_view(r.text).find('&') == std::string_view::npos)
             CheckInk(h, r, {4, 4, 4, 4}, 0);
         break;
+    case K::CaptionFrame: {
+        // The caption's band over the frame's line, from 8 pixels in.
+        RECT at;
+        GetWindowRect(h, &at);
+        const SIZE text = Measured(r, Wide(r.text), 0);
+        const int left = Scaled(8), right = left + text.cx + Scaled(4);
+        CheckInk(h, r, {left, 0, at.right - at.left - right, at.bottom - at.top - text.cy}, 0);
+        break;
+    }
     default: break;
     }
 }
