@@ -282,7 +282,14 @@ void FormWindow::MakeControls() {
         if (!h) throw std::runtime_error("CreateWindowExW " + c.name);
         controls_[id] = h;
         SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(c.font)), FALSE);
-        if (c.kind == K::Edit) SendMessageW(h, EM_SETLIMITTEXT, 0, 0);  // as long as memory allows
+        if (c.kind == K::Edit) {
+            SendMessageW(h, EM_SETLIMITTEXT, 0, 0);  // as long as memory allows
+            // A pixel on the left, none on the right, where the last glyph's own bearing keeps
+            // it off the edge: a rate such as 14.38 takes 45 of the 46 pixels inside the
+            // calculator window's 50-pixel edits, and the system's margins for this font
+            // (2 and 1) cut its last digit off.
+            SendMessageW(h, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(scaled(1), 0));
+        }
         if (c.kind == K::RadioButton || c.kind == K::CheckBox)
             SendMessageW(h, BM_SETCHECK, s.checked ? BST_CHECKED : BST_UNCHECKED, 0);
         if (c.picture == forms::Picture::Door) {

@@ -44,6 +44,7 @@ TEST(CalculatingForm, DescriptionsFollowTheLayoutTable) {
     CheckRows(forms::MainForm::Describe(), layout::MainRows());
     CheckRows(forms::CalculatorForm::Describe(), layout::SharedRows());
     CheckRows(forms::CalculatorForm::Describe(), layout::CalculatorRows());
+    CheckRows(forms::DescribeAboutBox(), layout::AboutRows());
 }
 
 // Every name a tab order lists is a control of the window, and every control that takes

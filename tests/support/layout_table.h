@@ -1,5 +1,5 @@
-// The calculating windows' controls as their layout tables give them: the one literal table
-// that the window layer's description and the Qt widgets are both checked against.
+// The windows' controls as their layout tables give them: the one literal table that the
+// window layer's description and the faces' controls are checked against.
 #pragma once
 
 #include <vector>
@@ -116,6 +116,33 @@ inline const std::vector<Row>& CalculatorRows() {
         {"OKButton", "ClientArea", 391, 404, 106, 45, "閉じる", 16, "", C::WindowText},
     };
     return rows;
+}
+
+// The About box's.
+inline const std::vector<Row>& AboutRows() {
+    using C = Colour;
+    static const std::vector<Row> rows = {
+        {"Panel1", "ClientArea", 8, 8, 281, 161, "", 12, "", C::WindowText},
+        {"ProgramIcon", "Panel1", 24, 16, 32, 32, "", 12, "", C::WindowText},
+        {"ProductName", "Panel1", 88, 16, 108, 12, "Zanvoro! Pro", 12, "", C::WindowText},
+        {"Version", "Panel1", 96, 32, 71, 12, "Version H15.5", 12, "", C::WindowText},
+        {"Label1", "Panel1", 96, 56, 93, 19, "悪用厳禁 !", 19, "b", C::Red},
+        {"Copyright", "Panel1", 8, 80, 235, 12, "Copyright (C) 2003  Zanvoro 開発チーム", 12, "",
+         C::WindowText},
+        {"Label3", "Panel1", 80, 96, 113, 12, "ご意見・ご要望は開発チームまで", 12, "", C::WindowText},
+        {"Label2", "Panel1", 80, 136, 116, 12, "zanvoro.example", 12, "", C::WindowText},
+        {"OKButton", "ClientArea", 111, 180, 75, 25, "OK", 12, "", C::WindowText},
+    };
+    return rows;
+}
+
+// Where Tab takes the focus in the main window as it starts, from 計算 round to it again:
+// the disabled edits of the expenses skipped.
+inline const std::vector<const char*>& MainTabWalk() {
+    static const std::vector<const char*> walk = {"Button1",   "Edit1",     "rb1",
+                                                  "BitBtn1",   "Button2",   "CheckBox1",
+                                                  "CheckBox2", "CheckBox3", "Button1"};
+    return walk;
 }
 
 }  // namespace layout

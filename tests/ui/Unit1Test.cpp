@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <string_view>
 
 #include "Accessible.h"
 #include "ErrorBoxes.h"
@@ -656,29 +657,24 @@ private slots:
         QVERIFY(!(about.windowFlags() & (Qt::WindowMinimizeButtonHint |
                                           Qt::WindowMaximizeButtonHint)));
         QCOMPARE(about.palette().color(QPalette::Window), zanvoro::ButtonFace());
-        struct Row {
-            QWidget* w;
-            QRect geometry;
-            const char* text;
-        };
-        for (const Row& r : {Row{about.Panel1, {8, 8, 281, 161}, nullptr},
-                             Row{about.ProgramIcon, {24, 16, 32, 32}, nullptr},
-                             Row{about.ProductName, {88, 16, 108, 12}, "Zanvoro! Pro"},
-                             Row{about.Version, {96, 32, 71, 12}, "Version H15.5"},
-                             Row{about.Label1, {96, 56, 93, 19}, "悪用厳禁 !"},
-                             Row{about.Copyright, {8, 80, 235, 12}, nullptr},
-                             Row{about.OKButton, {111, 180, 75, 25}, "OK"}}) {
-            QRect expected = r.geometry;
+        // The contact lines wrap: their size is checked below.
+        for (const layout::Row& r : layout::AboutRows()) {
+            auto* w = about.findChild<QWidget*>(QString::fromLatin1(r.name));
+            QVERIFY(w);
+            QCOMPARE(w->property("text").toString(), QString::fromUtf8(r.text));
+            QCOMPARE(w->font().pixelSize(), r.pixels);
+            QCOMPARE(w->font().bold(), std::string_view(r.style).find('b') != std::string_view::npos);
+            auto* label = qobject_cast<QLabel*>(w);
+            if (label && label->wordWrap()) continue;
+            QRect expected(r.left, r.top, r.width, r.height);
             // Labels grow to their texts ("Version H15.5" needs 80 px in this font).
-            if (auto* label = qobject_cast<QLabel*>(r.w); label && !label->text().isEmpty())
+            if (label && !label->text().isEmpty())
                 expected.setSize(expected.size().expandedTo(
                     {label->fontMetrics().horizontalAdvance(label->text()),
                      label->fontMetrics().height()}));
-            QCOMPARE(r.w->geometry(), expected);
-            QCOMPARE(r.w->focusPolicy() == Qt::NoFocus, r.w != about.OKButton);
-            if (r.w != about.Panel1) VerifyAccessible(r.w);
-            if (auto* label = qobject_cast<QLabel*>(r.w); label && r.text)
-                QCOMPARE(label->text(), QString::fromUtf8(r.text));
+            QCOMPARE(w->geometry(), expected);
+            QCOMPARE(w->focusPolicy() == Qt::NoFocus, w != about.OKButton);
+            if (w != about.Panel1) VerifyAccessible(w);
         }
         QCOMPARE(about.Label1->font().pixelSize(), 19);
         QVERIFY(about.Label1->font().bold());
