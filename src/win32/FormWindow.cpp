@@ -3,9 +3,11 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <tuple>
+#include <type_traits>
 
 #include "Shell.h"
 #include "Text.h"
@@ -209,6 +211,11 @@ HBRUSH FormWindow::Background() const { return GetSysColorBrush(SystemColourInde
 void FormWindow::MakeControls() {
     if (!controls_.empty()) return;
     controls_.assign(d_.controls.size(), nullptr);
+    // Labels are measured before they are made, all on one memory DC: a DC and a move of
+    // each label cost several round trips to Wine's server, dozens before the first paint.
+    const std::unique_ptr<std::remove_pointer_t<HDC>, decltype(&DeleteDC)> measure(
+        CreateCompatibleDC(nullptr), &DeleteDC);
+    if (!measure) throw std::runtime_error("CreateCompatibleDC");
     int lastGroup = 0;
     for (const forms::ControlId id : CreationOrder(d_)) {
         const forms::Control& c = d_.controls[id];
@@ -259,8 +266,20 @@ void FormWindow::MakeControls() {
         lastGroup = c.kind == K::RadioButton ? c.group : 0;
         if (!s.enabled) style |= WS_DISABLED;
 
-        HWND h = CreateWindowExW(ex, cls, Wide(s.text).c_str(), style, scaled(at.left),
-                                 scaled(at.top), scaled(at.width), scaled(at.height), area_,
+        const std::wstring text = Wide(s.text);
+        SIZE size{scaled(at.width), scaled(at.height)};
+        if (c.kind == K::Label) {
+            // Sized to its text: the given size unless the text needs more, so that nothing
+            // is cut; a wrapping label grows downwards only.
+            HGDIOBJ old = SelectObject(measure.get(), FontOf(c.font));
+            RECT r{0, 0, c.wraps ? size.cx : 0, 0};
+            DrawTextW(measure.get(), text.c_str(), static_cast<int>(text.size()), &r,
+                      DT_CALCRECT | DT_NOPREFIX | (c.wraps ? DT_WORDBREAK : DT_SINGLELINE));
+            SelectObject(measure.get(), old);
+            size = {std::max<LONG>(size.cx, r.right), std::max<LONG>(size.cy, r.bottom)};
+        }
+        HWND h = CreateWindowExW(ex, cls, text.c_str(), style, scaled(at.left), scaled(at.top),
+                                 size.cx, size.cy, area_,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + id)),
                                  instance_, nullptr);
         if (!h) throw std::runtime_error("CreateWindowExW " + c.name);
@@ -282,22 +301,6 @@ void FormWindow::MakeControls() {
                          reinterpret_cast<LPARAM>(LoadImageW(instance_, MAKEINTRESOURCEW(kProgramIcon),
                                                              IMAGE_ICON, side, side, LR_SHARED)));
             SetWindowPos(h, nullptr, 0, 0, side, side, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        }
-        if (c.kind == K::Label) {
-            // Sized to its text: the given size unless the text needs more, so that nothing
-            // is cut; a wrapping label grows downwards only.
-            HDC dc = GetDC(h);
-            HGDIOBJ old = SelectObject(dc, FontOf(c.font));
-            RECT r{0, 0, c.wraps ? scaled(at.width) : 0, 0};
-            const std::wstring text = Wide(s.text);
-            DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
-                      DT_CALCRECT | DT_NOPREFIX | (c.wraps ? DT_WORDBREAK : DT_SINGLELINE));
-            SelectObject(dc, old);
-            ReleaseDC(h, dc);
-            const int width = std::max<int>(scaled(at.width), r.right);
-            const int height = std::max<int>(scaled(at.height), r.bottom);
-            if (width != scaled(at.width) || height != scaled(at.height))
-                SetWindowPos(h, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
     if (form_) {
