@@ -473,22 +473,31 @@ void FormWindow::Draw(const DRAWITEMSTRUCT& item) {
     SelectObject(item.hDC, old);
 }
 
+// Showing or hiding one bar changes the room the other pages over: a page left from before
+// would stop the scrolling short of the bottom (or right) edge, so the bars are fitted again
+// until the client area stays, which takes at most three rounds (both bars shown or hidden).
 void FormWindow::FitScrollBars() {
+    const int sizes[] = {scaled(d_.extent.width), scaled(d_.extent.height)};
     RECT client;
     GetClientRect(frame_, &client);
-    const int sizes[] = {scaled(d_.extent.width), scaled(d_.extent.height)};
-    const int pages[] = {client.right, client.bottom};
     POINT origin{0, 0};
-    for (int bar : {SB_HORZ, SB_VERT}) {
-        SCROLLINFO si{};
-        si.cbSize = sizeof si;
-        si.fMask = SIF_RANGE | SIF_PAGE;
-        si.nMax = sizes[bar] - 1;
-        si.nPage = static_cast<UINT>(std::max(0, pages[bar]));
-        SetScrollInfo(frame_, bar, &si, TRUE);
-        si.fMask = SIF_POS;
-        GetScrollInfo(frame_, bar, &si);
-        (bar == SB_HORZ ? origin.x : origin.y) = -si.nPos;
+    for (int pass = 0; pass < 3; ++pass) {
+        const int pages[] = {client.right, client.bottom};
+        for (int bar : {SB_HORZ, SB_VERT}) {
+            SCROLLINFO si{};
+            si.cbSize = sizeof si;
+            si.fMask = SIF_RANGE | SIF_PAGE;
+            si.nMax = sizes[bar] - 1;
+            si.nPage = static_cast<UINT>(std::max(0, pages[bar]));
+            SetScrollInfo(frame_, bar, &si, TRUE);
+            si.fMask = SIF_POS;
+            GetScrollInfo(frame_, bar, &si);
+            (bar == SB_HORZ ? origin.x : origin.y) = -si.nPos;
+        }
+        RECT now;
+        GetClientRect(frame_, &now);
+        if (EqualRect(&now, &client)) break;
+        client = now;
     }
     if (area_) SetWindowPos(area_, nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

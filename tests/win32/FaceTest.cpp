@@ -3,8 +3,10 @@
 // the main window disabled under the calculator window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -279,9 +281,10 @@ TEST(Win32Face, CalculatorWindowIsModal) {
     EXPECT_FALSE(IsWindowVisible(calculator.frame()));
 }
 
-// In a calculator window made smaller than its controls, each edit that takes the focus
-// scrolls into sight.
+// In a calculator window made smaller than its controls, each control of these kinds that
+// takes the focus scrolls into sight.
 TEST(Win32Face, FocusScrollsIntoView) {
+    const forms::ControlKind scrolled[] = {forms::ControlKind::Edit, forms::ControlKind::PushButton};
     FormWindow& main = App().mainWindow();
     FormWindow& calculator = App().calculatorWindow();
     std::vector<std::string> hidden;
@@ -295,7 +298,8 @@ TEST(Win32Face, FocusScrollsIntoView) {
         MapWindowPoints(calculator.frame(), nullptr, reinterpret_cast<POINT*>(&view), 2);
         for (const forms::Control& c : calculator.description().controls) {
             HWND h = calculator.control(c.name);
-            if (c.kind != forms::ControlKind::Edit || !IsWindowEnabled(h))
+            if (std::find(std::begin(scrolled), std::end(scrolled), c.kind) == std::end(scrolled) ||
+                !IsWindowEnabled(h))
                 continue;
             SetFocus(h);
             RECT at, seen;
