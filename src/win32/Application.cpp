@@ -9,28 +9,43 @@
 
 namespace zanvoro::win32 {
 
-Application::Application(HINSTANCE instance) {
+Application::Application(HINSTANCE instance) : instance_(instance) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     costmodel::LoadDecimalSeparatorFromEnvironment();
 
-    main_ = std::make_unique<FormWindow>(instance, forms::MainForm::Describe(), &mainForm_, nullptr);
+    main_ = std::make_unique<FormWindow>(instance, mainForm_.description(), &mainForm_, nullptr);
     main_->onCommand = [this](forms::Command c) { Run(c); };
     main_->onClose = [](ModalResult) { PostQuitMessage(0); };
     main_->onSettingsChanged = [] { costmodel::LoadDecimalSeparatorFromEnvironment(); };
-    // The hidden windows get their controls when first shown: the start needs none of them.
-    about_ = std::make_unique<FormWindow>(instance, forms::DescribeAboutBox(), nullptr,
-                                          main_->frame());
-    calculator_ = std::make_unique<FormWindow>(instance, forms::CalculatorForm::Describe(),
-                                               &calculatorForm_, main_->frame());
-    for (FormWindow* modal : {about_.get(), calculator_.get()})
-        modal->onClose = [this](ModalResult r) { modalResult_ = r; };
-
     main_->MakeControls();
     mainForm_.FormCreate();
 }
 
 Application::~Application() = default;
+
+// Each window costs its frame, menu and icons (dozens of round trips to Wine's server), so
+// the hidden ones wait until first asked for: the first paint needs neither.
+std::unique_ptr<FormWindow> Application::MakeModal(const forms::Window& description,
+                                                   forms::CalculatingForm* form) {
+    auto window = std::make_unique<FormWindow>(instance_, description, form, main_->frame());
+    window->onClose = [this](ModalResult r) { modalResult_ = r; };
+    return window;
+}
+
+FormWindow& Application::calculatorWindow() {
+    if (!calculator_) {
+        auto form = std::make_unique<forms::CalculatorForm>();
+        calculator_ = MakeModal(form->description(), form.get());
+        calculatorForm_ = std::move(form);
+    }
+    return *calculator_;
+}
+
+FormWindow& Application::aboutBox() {
+    if (!about_) about_ = MakeModal(forms::DescribeAboutBox(), nullptr);
+    return *about_;
+}
 
 void Application::Start(int showCommand) {
     if (showCommand != SW_SHOWMAXIMIZED && showCommand != SW_SHOWMINNOACTIVE)
@@ -48,8 +63,8 @@ int Application::Run() {
 
 void Application::Run(forms::Command command) {
     switch (command) {
-    case forms::Command::ShowCalculator: ShowModal(*calculator_); break;
-    case forms::Command::ShowAbout: ShowModal(*about_); break;
+    case forms::Command::ShowCalculator: ShowModal(calculatorWindow()); break;
+    case forms::Command::ShowAbout: ShowModal(aboutBox()); break;
     case forms::Command::Close: PostQuitMessage(0); break;
     default: break;
     }

@@ -1,5 +1,5 @@
-// The program's three windows on Win32: made at start-up, hidden, the main window shown;
-// the calculator window and the About box shown modally from its menu.
+// The program's three windows on Win32: the main window made and shown at start-up; the
+// calculator window and the About box made when first asked for, shown modally from its menu.
 #pragma once
 
 #include <memory>
@@ -20,8 +20,8 @@ public:
     ~Application();
 
     FormWindow& mainWindow() { return *main_; }
-    FormWindow& calculatorWindow() { return *calculator_; }
-    FormWindow& aboutBox() { return *about_; }
+    FormWindow& calculatorWindow();
+    FormWindow& aboutBox();
 
     // Shows the main window as the start request asks: maximized, minimized without
     // activation, or else normal.
@@ -33,9 +33,13 @@ public:
 
 private:
     void Run(forms::Command command);
+    // A window over the main one that reports how it was closed.
+    std::unique_ptr<FormWindow> MakeModal(const forms::Window& description,
+                                          forms::CalculatingForm* form);
 
+    HINSTANCE instance_;
     forms::MainForm mainForm_;
-    forms::CalculatorForm calculatorForm_;
+    std::unique_ptr<forms::CalculatorForm> calculatorForm_;
     std::unique_ptr<FormWindow> main_, about_, calculator_;
     ModalResult modalResult_ = ModalResult::None;
 };

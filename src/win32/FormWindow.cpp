@@ -3,9 +3,11 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <tuple>
+#include <type_traits>
 
 #include "AccessibleNames.h"
 #include "Shell.h"
@@ -225,6 +227,11 @@ HBRUSH FormWindow::Background() const { return GetSysColorBrush(SystemColourInde
 void FormWindow::MakeControls() {
     if (!controls_.empty()) return;
     controls_.assign(d_.controls.size(), nullptr);
+    // Labels are measured before they are made, all on one memory DC: a DC and a move of
+    // each label cost several round trips to Wine's server, dozens before the first paint.
+    const std::unique_ptr<std::remove_pointer_t<HDC>, decltype(&DeleteDC)> measure(
+        CreateCompatibleDC(nullptr), &DeleteDC);
+    if (!measure) throw std::runtime_error("CreateCompatibleDC");
     int lastGroup = 0;
     for (const forms::ControlId id : CreationOrder(d_)) {
         const forms::Control& c = d_.controls[id];
@@ -275,8 +282,20 @@ void FormWindow::MakeControls() {
         lastGroup = c.kind == K::RadioButton ? c.group : 0;
         if (!s.enabled) style |= WS_DISABLED;
 
-        HWND h = CreateWindowExW(ex, cls, Wide(s.text).c_str(), style, scaled(at.left),
-                                 scaled(at.top), scaled(at.width), scaled(at.height), area_,
+        const std::wstring text = Wide(s.text);
+        SIZE size{scaled(at.width), scaled(at.height)};
+        if (c.kind == K::Label) {
+            // Sized to its text: the given size unless the text needs more, so that nothing
+            // is cut; a wrapping label grows downwards only.
+            HGDIOBJ old = SelectObject(measure.get(), FontOf(c.font));
+            RECT r{0, 0, c.wraps ? size.cx : 0, 0};
+            DrawTextW(measure.get(), text.c_str(), static_cast<int>(text.size()), &r,
+                      DT_CALCRECT | DT_NOPREFIX | (c.wraps ? DT_WORDBREAK : DT_SINGLELINE));
+            SelectObject(measure.get(), old);
+            size = {std::max<LONG>(size.cx, r.right), std::max<LONG>(size.cy, r.bottom)};
+        }
+        HWND h = CreateWindowExW(ex, cls, text.c_str(), style, scaled(at.left), scaled(at.top),
+                                 size.cx, size.cy, area_,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + id)),
                                  instance_, nullptr);
         if (!h) throw std::runtime_error("CreateWindowExW " + c.name);
@@ -305,22 +324,6 @@ void FormWindow::MakeControls() {
                          reinterpret_cast<LPARAM>(LoadImageW(instance_, MAKEINTRESOURCEW(kProgramIcon),
                                                              IMAGE_ICON, side, side, LR_SHARED)));
             SetWindowPos(h, nullptr, 0, 0, side, side, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        }
-        if (c.kind == K::Label) {
-            // Sized to its text: the given size unless the text needs more, so that nothing
-            // is cut; a wrapping label grows downwards only.
-            HDC dc = GetDC(h);
-            HGDIOBJ old = SelectObject(dc, FontOf(c.font));
-            RECT r{0, 0, c.wraps ? scaled(at.width) : 0, 0};
-            const std::wstring text = Wide(s.text);
-            DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
-                      DT_CALCRECT | DT_NOPREFIX | (c.wraps ? DT_WORDBREAK : DT_SINGLELINE));
-            SelectObject(dc, old);
-            ReleaseDC(h, dc);
-            const int width = std::max<int>(scaled(at.width), r.right);
-            const int height = std::max<int>(scaled(at.height), r.bottom);
-            if (width != scaled(at.width) || height != scaled(at.height))
-                SetWindowPos(h, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
     if (form_) {
@@ -503,22 +506,31 @@ void FormWindow::Draw(const DRAWITEMSTRUCT& item) {
     SelectObject(item.hDC, old);
 }
 
+// Showing or hiding one bar changes the room the other pages over: a page left from before
+// would stop the scrolling short of the bottom (or right) edge, so the bars are fitted again
+// until the client area stays, which takes at most three rounds (both bars shown or hidden).
 void FormWindow::FitScrollBars() {
+    const int sizes[] = {scaled(d_.extent.width), scaled(d_.extent.height)};
     RECT client;
     GetClientRect(frame_, &client);
-    const int sizes[] = {scaled(d_.extent.width), scaled(d_.extent.height)};
-    const int pages[] = {client.right, client.bottom};
     POINT origin{0, 0};
-    for (int bar : {SB_HORZ, SB_VERT}) {
-        SCROLLINFO si{};
-        si.cbSize = sizeof si;
-        si.fMask = SIF_RANGE | SIF_PAGE;
-        si.nMax = sizes[bar] - 1;
-        si.nPage = static_cast<UINT>(std::max(0, pages[bar]));
-        SetScrollInfo(frame_, bar, &si, TRUE);
-        si.fMask = SIF_POS;
-        GetScrollInfo(frame_, bar, &si);
-        (bar == SB_HORZ ? origin.x : origin.y) = -si.nPos;
+    for (int pass = 0; pass < 3; ++pass) {
+        const int pages[] = {client.right, client.bottom};
+        for (int bar : {SB_HORZ, SB_VERT}) {
+            SCROLLINFO si{};
+            si.cbSize = sizeof si;
+            si.fMask = SIF_RANGE | SIF_PAGE;
+            si.nMax = sizes[bar] - 1;
+            si.nPage = static_cast<UINT>(std::max(0, pages[bar]));
+            SetScrollInfo(frame_, bar, &si, TRUE);
+            si.fMask = SIF_POS;
+            GetScrollInfo(frame_, bar, &si);
+            (bar == SB_HORZ ? origin.x : origin.y) = -si.nPos;
+        }
+        RECT now;
+        GetClientRect(frame_, &now);
+        if (EqualRect(&now, &client)) break;
+        client = now;
     }
     if (area_) SetWindowPos(area_, nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

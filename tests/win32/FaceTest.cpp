@@ -2,9 +2,12 @@
 // through the windows' own messages, a search and an error through the real controls, and
 // the main window disabled under the calculator window.
 #include <gtest/gtest.h>
+#include <process.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -35,8 +38,17 @@ Application& App() {
     return *app;
 }
 
+// The screen's dpi a run was started for (ScaledAbove96Dpi); 0 when not told.
+int TestDpi() {
+    wchar_t value[8] = {};
+    return GetEnvironmentVariableW(L"ZANVORO_TEST_DPI", value, 8) ? _wtoi(value) : 0;
+}
+
 // The rows against the controls of `window`, all of it in screen pixels from its client area.
 void CheckRows(FormWindow& window, const std::vector<layout::Row>& rows) {
+    if (TestDpi()) {
+        ASSERT_EQ(window.scaled(96), TestDpi());
+    }
     POINT origin{0, 0};
     ClientToScreen(window.area(), &origin);
     HDC dc = CreateCompatibleDC(nullptr);
@@ -57,7 +69,7 @@ void CheckRows(FormWindow& window, const std::vector<layout::Row>& rows) {
         // Labels are sized to their texts: in this metric-compatible font the table's size,
         // give or take the pixel of the descent.
         const bool label = window.description().control(r.name).kind == forms::ControlKind::Label;
-        const int slack = label ? 1 : 0;
+        const int slack = label ? window.scaled(1) : 0;
         const int width = at.right - at.left, height = at.bottom - at.top;
         EXPECT_GE(width, window.scaled(r.width));
         EXPECT_LE(width, window.scaled(r.width) + slack);
@@ -89,6 +101,30 @@ TEST(Win32Face, ControlsFollowTheLayoutTable) {
     CheckRows(App().mainWindow(), layout::MainRows());
     CheckRows(App().calculatorWindow(), layout::SharedRows());
     CheckRows(App().calculatorWindow(), layout::CalculatorRows());
+}
+
+// At 144 dpi every place, size and font height is the table's times 1.5: the layout test
+// again, in a run of this program started with the user's dpi at 144 (Wine reads it when a
+// program starts), which then checks that its windows were made for that dpi.
+TEST(Win32Face, ScaledAbove96Dpi) {
+    if (TestDpi()) GTEST_SKIP() << "the run at another dpi itself";
+    const wchar_t* desktop = L"Control Panel\\Desktop";
+    DWORD before = 0, size = sizeof before, dpi = 144;
+    const bool had = RegGetValueW(HKEY_CURRENT_USER, desktop, L"LogPixels", RRF_RT_REG_DWORD,
+                                  nullptr, &before, &size) == ERROR_SUCCESS;
+    RegSetKeyValueW(HKEY_CURRENT_USER, desktop, L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
+    SetEnvironmentVariableW(L"ZANVORO_TEST_DPI", L"144");
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const intptr_t exitCode =
+        _wspawnl(_P_WAIT, self, L"win32_tests", L"--gtest_filter=*.ControlsFollowTheLayoutTable", nullptr);
+    // The prefix as it was, for every program started after.
+    SetEnvironmentVariableW(L"ZANVORO_TEST_DPI", nullptr);
+    if (had)
+        RegSetKeyValueW(HKEY_CURRENT_USER, desktop, L"LogPixels", REG_DWORD, &before, sizeof before);
+    else
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, desktop, L"LogPixels");
+    EXPECT_EQ(exitCode, 0);
 }
 
 // Runs `inside` from the next timer tick, which a modal loop (a message box's or a window's)
@@ -240,9 +276,10 @@ TEST(Win32Face, CalculatorWindowIsModal) {
     EXPECT_FALSE(IsWindowVisible(calculator.frame()));
 }
 
-// In a calculator window made smaller than its controls, each edit that takes the focus
-// scrolls into sight.
+// In a calculator window made smaller than its controls, each control of these kinds that
+// takes the focus scrolls into sight.
 TEST(Win32Face, FocusScrollsIntoView) {
+    const forms::ControlKind scrolled[] = {forms::ControlKind::Edit, forms::ControlKind::PushButton};
     FormWindow& main = App().mainWindow();
     FormWindow& calculator = App().calculatorWindow();
     std::vector<std::string> hidden;
@@ -256,7 +293,8 @@ TEST(Win32Face, FocusScrollsIntoView) {
         MapWindowPoints(calculator.frame(), nullptr, reinterpret_cast<POINT*>(&view), 2);
         for (const forms::Control& c : calculator.description().controls) {
             HWND h = calculator.control(c.name);
-            if (c.kind != forms::ControlKind::Edit || !IsWindowEnabled(h))
+            if (std::find(std::begin(scrolled), std::end(scrolled), c.kind) == std::end(scrolled) ||
+                !IsWindowEnabled(h))
                 continue;
             SetFocus(h);
             RECT at, seen;
