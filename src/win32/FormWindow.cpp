@@ -7,6 +7,7 @@
 #include <string>
 #include <tuple>
 
+#include "Look.h"
 #include "Shell.h"
 #include "Text.h"
 
@@ -26,29 +27,6 @@ constexpr int kDoorSide = 18;  // at 96 dpi, as the door is designed
 
 using K = forms::ControlKind;
 
-COLORREF ColourRef(forms::Colour c) {
-    switch (c) {
-    case forms::Colour::Blue: return RGB(0x00, 0x00, 0xFF);
-    case forms::Colour::Red: return RGB(0xFF, 0x00, 0x00);
-    case forms::Colour::Teal: return RGB(0x00, 0x80, 0x80);
-    case forms::Colour::Black: return RGB(0x00, 0x00, 0x00);
-    case forms::Colour::ButtonFace: return GetSysColor(COLOR_BTNFACE);
-    case forms::Colour::Light3D: return GetSysColor(COLOR_3DLIGHT);
-    case forms::Colour::Window: return GetSysColor(COLOR_WINDOW);
-    case forms::Colour::Grey: return GetSysColor(COLOR_GRAYTEXT);
-    case forms::Colour::WindowText: break;
-    }
-    return GetSysColor(COLOR_WINDOWTEXT);
-}
-
-int SystemColourIndex(forms::Colour c) {
-    switch (c) {
-    case forms::Colour::Light3D: return COLOR_3DLIGHT;
-    case forms::Colour::Window: return COLOR_WINDOW;
-    default: return COLOR_BTNFACE;
-    }
-}
-
 // The frame's style for each border of the description.
 struct FrameStyle {
     DWORD style;
@@ -65,8 +43,8 @@ FrameStyle StyleOf(forms::Border border) {
     return {WS_OVERLAPPEDWINDOW, 0};
 }
 
-// The order the dialog manager walks: a tab order's controls, each container followed at
-// once by its own children; then those no tab order lists (labels), which take no focus.
+}  // namespace
+
 std::vector<forms::ControlId> CreationOrder(const forms::Window& w) {
     std::vector<forms::ControlId> order;
     std::vector<bool> placed(w.controls.size(), false);
@@ -87,8 +65,6 @@ std::vector<forms::ControlId> CreationOrder(const forms::Window& w) {
         if (!placed[id]) order.push_back(id);
     return order;
 }
-
-}  // namespace
 
 FormWindow::FormWindow(HINSTANCE instance, forms::Window description,
                        forms::CalculatingForm* form, HWND owner)
@@ -195,11 +171,7 @@ HWND FormWindow::control(std::string_view name) const {
 HFONT FormWindow::FontOf(const forms::Font& font) {
     const auto key = std::make_tuple(font.pixels, font.bold, font.italic);
     if (auto at = fonts_.find(key); at != fonts_.end()) return at->second;
-    // A negative height asks for the character height, not the cell's.
-    HFONT made = CreateFontW(-scaled(font.pixels), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
-                             font.italic, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                             Wide(forms::kFontFamily).c_str());
+    HFONT made = MakeFont(font, dpi_);
     fonts_.emplace(key, made);
     return made;
 }
@@ -413,13 +385,7 @@ bool FormWindow::Command(WPARAM w, LPARAM l) {
 LRESULT FormWindow::Colours(HDC dc, HWND h) {
     const auto id = static_cast<forms::ControlId>(GetDlgCtrlID(h) - kFirstControlId);
     if (id >= d_.controls.size()) return 0;
-    const forms::Control& c = d_.controls[id];
-    SetTextColor(dc, ColourRef(c.colour));
-    int background = SystemColourIndex(d_.background);
-    if (c.kind == K::ResultBox) background = COLOR_BTNFACE;
-    if (c.kind == K::Edit) background = IsWindowEnabled(h) ? COLOR_WINDOW : COLOR_BTNFACE;
-    SetBkColor(dc, GetSysColor(background));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(background));
+    return ControlColours(dc, d_.controls[id], IsWindowEnabled(h) != FALSE, d_.background);
 }
 
 void FormWindow::Draw(const DRAWITEMSTRUCT& item) {
@@ -452,22 +418,8 @@ void FormWindow::Draw(const DRAWITEMSTRUCT& item) {
         DrawEdge(item.hDC, &r, BDR_RAISEDINNER, BF_RECT);
         return;
     }
-    // A captioned frame: an etched line through the caption's middle, the caption on the
-    // window's background in its own colour. The inside stays as the area drew it.
-    const std::wstring caption = Wide(c.caption);
-    HGDIOBJ old = SelectObject(item.hDC, FontOf(c.font));
-    SIZE text{};
-    GetTextExtentPoint32W(item.hDC, caption.c_str(), static_cast<int>(caption.size()), &text);
-    RECT line = r;
-    line.top += text.cy / 2;
-    DrawEdge(item.hDC, &line, EDGE_ETCHED, BF_RECT);
-    const int gap = scaled(2);
-    RECT band{r.left + scaled(8), r.top, r.left + scaled(8) + text.cx + 2 * gap, r.top + text.cy};
-    SetTextColor(item.hDC, ColourRef(c.colour));
-    SetBkColor(item.hDC, GetSysColor(SystemColourIndex(d_.background)));
-    ExtTextOutW(item.hDC, band.left + gap, band.top, ETO_OPAQUE, &band, caption.c_str(),
-                static_cast<UINT>(caption.size()), nullptr);
-    SelectObject(item.hDC, old);
+    // The inside stays as the area drew it.
+    DrawCaptionFrame(item, c, FontOf(c.font), d_.background, dpi_);
 }
 
 void FormWindow::FitScrollBars() {

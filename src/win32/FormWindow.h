@@ -22,6 +22,10 @@ namespace zanvoro::win32 {
 // How a window shown modally was closed; None while it is open.
 enum class ModalResult { None = 0, Ok = 1, Cancel = 2 };
 
+// The order the dialog manager walks: a tab order's controls, each container followed at
+// once by its own children; then those no tab order lists, which take no focus.
+std::vector<forms::ControlId> CreationOrder(const forms::Window& w);
+
 class FormWindow {
 public:
     // Makes the frame, hidden, without its controls. `form` (none for the About box) is
