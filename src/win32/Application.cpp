@@ -9,13 +9,13 @@
 
 namespace zanvoro::win32 {
 
-Application::Application(HINSTANCE instance) {
+Application::Application(HINSTANCE instance) : instance_(instance) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     costmodel::LoadDecimalSeparatorFromEnvironment();
 
     main_ = std::make_unique<FormWindow>(instance, forms::MainForm::Describe(), &mainForm_, nullptr);
-    main_->onCommand = [this](forms::Command c) { Run(c); };
+    main_->onCommand = [this](forms::Command c) { Run(c, mainForm_, *main_); };
     main_->onClose = [](ModalResult) { PostQuitMessage(0); };
     main_->onSettingsChanged = [] { costmodel::LoadDecimalSeparatorFromEnvironment(); };
     // The hidden windows get their controls when first shown: the start needs none of them.
@@ -23,6 +23,7 @@ Application::Application(HINSTANCE instance) {
                                           main_->frame());
     calculator_ = std::make_unique<FormWindow>(instance, forms::CalculatorForm::Describe(),
                                                &calculatorForm_, main_->frame());
+    calculator_->onCommand = [this](forms::Command c) { Run(c, calculatorForm_, *calculator_); };
     for (FormWindow* modal : {about_.get(), calculator_.get()})
         modal->onClose = [this](ModalResult r) { modalResult_ = r; };
 
@@ -46,13 +47,42 @@ int Application::Run() {
     return PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) ? static_cast<int>(quit.wParam) : 0;
 }
 
-void Application::Run(forms::Command command) {
+void Application::Run(forms::Command command, const forms::CalculatingForm& source,
+                      FormWindow& from) {
     switch (command) {
+    case forms::Command::OpenBatch: OpenBatch(source, from); break;
     case forms::Command::ShowCalculator: ShowModal(*calculator_); break;
     case forms::Command::ShowAbout: ShowModal(*about_); break;
     case forms::Command::Close: PostQuitMessage(0); break;
     default: break;
     }
+}
+
+BatchWindow& Application::batchWindow() {
+    if (!batch_) batch_ = std::make_unique<BatchWindow>(instance_);
+    return *batch_;
+}
+
+void Application::OpenBatch(const forms::CalculatingForm& source, FormWindow& from) {
+    const bool made = !batch_;
+    BatchWindow& batch = batchWindow();
+    if (made || !batch.form().HasRows()) batch.TakeSettingsFrom(source.BatchSettings());
+    // Only the main window is modeless: over any other the batch window must be modal to be
+    // usable at all.
+    if (&from == main_.get()) {
+        batch.Show(from.frame());
+        return;
+    }
+    EnableWindow(from.frame(), FALSE);
+    batch.Show(from.frame());
+    while (IsWindowVisible(batch.frame())) {
+        if (!PumpMessage()) {
+            PostQuitMessage(0);
+            break;
+        }
+    }
+    EnableWindow(from.frame(), TRUE);
+    if (IsWindowVisible(from.frame())) SetActiveWindow(from.frame());
 }
 
 ModalResult Application::ShowModal(FormWindow& window) {

@@ -1,5 +1,6 @@
-// The program's three windows on Win32: made at start-up, hidden, the main window shown;
-// the calculator window and the About box shown modally from its menu.
+// The program's windows on Win32: made at start-up, hidden, the main window shown; the
+// calculator window and the About box shown modally from its menu, the batch window made
+// when first opened.
 #pragma once
 
 #include <memory>
@@ -9,6 +10,7 @@
 #endif
 #include <windows.h>
 
+#include "BatchWindow.h"
 #include "CalculatingForm.h"
 #include "FormWindow.h"
 
@@ -22,6 +24,8 @@ public:
     FormWindow& mainWindow() { return *main_; }
     FormWindow& calculatorWindow() { return *calculator_; }
     FormWindow& aboutBox() { return *about_; }
+    // The batch window, made on first use.
+    BatchWindow& batchWindow();
 
     // Shows the main window as the start request asks: maximized, minimized without
     // activation, or else normal.
@@ -31,12 +35,18 @@ public:
     // Shows `window` over the disabled main window until it closes; hidden, not destroyed.
     ModalResult ShowModal(FormWindow& window);
 
+    // Opens the batch window from a calculating window (Ctrl+B): with that window's settings
+    // while it holds no rows; over a modal window, modal itself until it closes.
+    void OpenBatch(const forms::CalculatingForm& source, FormWindow& from);
+
 private:
-    void Run(forms::Command command);
+    void Run(forms::Command command, const forms::CalculatingForm& source, FormWindow& from);
 
     forms::MainForm mainForm_;
     forms::CalculatorForm calculatorForm_;
+    HINSTANCE instance_;
     std::unique_ptr<FormWindow> main_, about_, calculator_;
+    std::unique_ptr<BatchWindow> batch_;
     ModalResult modalResult_ = ModalResult::None;
 };
 

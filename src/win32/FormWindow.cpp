@@ -526,6 +526,17 @@ LRESULT FormWindow::Frame(HWND h, UINT m, WPARAM w, LPARAM l) {
             return 0;
         }
         break;
+    case kWindowKey: {
+        // Of the window's keys, Ctrl+B here; the others are the controls' for now.
+        const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+        for (const forms::KeyBinding& k : d_.keys)
+            if (k.command == forms::Command::OpenBatch && k.key == forms::Key::B && k.ctrl == ctrl &&
+                w == 'B' && onCommand) {
+                onCommand(k.command);
+                return 1;
+            }
+        return 0;
+    }
     case WM_SETTINGCHANGE:  // WM_WININICHANGE too
         if (onSettingsChanged) onSettingsChanged();
         break;

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "BatchWindow.h"
 #include "ErrorBox.h"
 #include "FormWindow.h"
 #include "Text.h"
@@ -31,7 +32,10 @@ bool PumpMessage() {
     MSG msg;
     if (GetMessageW(&msg, nullptr, 0, 0) <= 0) return false;
     const HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    if (root && FormWindow::IsFrame(root) && IsDialogMessageW(root, &msg)) return true;
+    const bool ours = root && (FormWindow::IsFrame(root) || BatchWindow::IsFrame(root));
+    if (ours && msg.message == WM_KEYDOWN && SendMessageW(root, kWindowKey, msg.wParam, 0))
+        return true;
+    if (ours && IsDialogMessageW(root, &msg)) return true;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
     return true;
