@@ -674,11 +674,21 @@ void BatchWindow::FitColumns() {
         return static_cast<int>(size.cx);
     };
     const forms::BatchRows& rows = form_.Rows();
-    SendMessageW(grid, LVM_SETCOLUMNWIDTH, 0, width(std::to_string(rows.Size())) + scaled(16));
-    const std::vector<int> widths = forms::ColumnWidths(rows, width, width);
+    int used = width(std::to_string(rows.Size())) + scaled(16);
+    SendMessageW(grid, LVM_SETCOLUMNWIDTH, 0, used);
+    std::vector<int> widths = forms::ColumnWidths(rows, width, width);
+    // The last column takes the room left, as the Qt face stretches it; measured by hand,
+    // since the list's own fitting would ask for every row.
+    RECT inside;
+    GetClientRect(grid, &inside);
+    for (std::size_t c = 0; c + 1 < widths.size(); ++c) used += widths[c];
+    if (!widths.empty()) widths.back() = std::max<int>(widths.back(), inside.right - used);
+    // Drawn once, not once for each column.
+    SendMessageW(grid, WM_SETREDRAW, FALSE, 0);
     for (std::size_t c = 0; c < widths.size(); ++c)
-        SendMessageW(grid, LVM_SETCOLUMNWIDTH, c + 1,
-                     c + 1 == widths.size() ? LVSCW_AUTOSIZE_USEHEADER : widths[c]);
+        SendMessageW(grid, LVM_SETCOLUMNWIDTH, c + 1, widths[c]);
+    SendMessageW(grid, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(grid, nullptr, TRUE);
     SelectObject(dc, old);
     ReleaseDC(grid, dc);
 }
