@@ -288,8 +288,14 @@ void BatchWindow::MakeControls() {
         if (c.kind == K::RadioButton || c.kind == K::CheckBox)
             SendMessageW(h, BM_SETCHECK, c.checked ? BST_CHECKED : BST_UNCHECKED, 0);
     }
-    SendMessageW(Control("Grid1"), LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+    HWND grid = Control("Grid1");
+    SendMessageW(grid, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER | LVS_EX_INFOTIP);
+    // Rows as high as the Qt face's, the font's height and 6: a list takes its row height
+    // from its images, which it destroys with itself.
+    const int rowHeight = TextSize(grid, FontOf(d_.control("Grid1").font), {}).cy + scaled(6);
+    SendMessageW(grid, LVM_SETIMAGELIST, LVSIL_SMALL,
+                 reinterpret_cast<LPARAM>(ImageList_Create(1, rowHeight, ILC_COLOR, 0, 0)));
     MakeTips();
 }
 
