@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -24,7 +25,6 @@ namespace {
 constexpr wchar_t kFrameClass[] = L"ZanvoroBatch";
 constexpr int kFirstControlId = 1000;
 constexpr UINT_PTR kSliceTimer = 1, kSettleTimer = 2;
-constexpr int kProgramIcon = 1;
 constexpr int kEditHeight = 24;
 // The menu's entries; zero is no choice.
 enum MenuChoice : UINT { kMenuPaste = 1, kMenuCopy, kMenuOpen, kMenuSave };
@@ -127,6 +127,37 @@ std::wstring DialogFilter(const std::vector<forms::FileFilter>& filters) {
     return out + L'\0';
 }
 
+struct ChosenFile {
+    std::wstring path;
+    std::size_t filter;  // the list's entry, from 0
+};
+
+// The open or save dialog, in the folder of the last file chosen; none when cancelled.
+std::optional<ChosenFile> AskForFile(HWND owner, bool save,
+                                     const std::vector<forms::FileFilter>& filters) {
+    static std::wstring lastFolder;
+    namespace files = forms::batchfiles;
+    const std::wstring filter = DialogFilter(filters);
+    const std::wstring title = Wide(save ? files::kSaveTitle : files::kOpenTitle);
+    std::wstring path = save ? Wide(files::kSaveName) : std::wstring();
+    path.resize(MAX_PATH * 4, L'\0');
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = path.data();
+    ofn.nMaxFile = static_cast<DWORD>(path.size());
+    ofn.lpstrInitialDir = lastFolder.empty() ? nullptr : lastFolder.c_str();
+    ofn.lpstrTitle = title.c_str();
+    ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
+                (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    if (!(save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn))) return std::nullopt;
+    path.resize(wcslen(path.c_str()));
+    lastFolder = path.substr(0, ofn.nFileOffset);
+    return ChosenFile{path, ofn.nFilterIndex > 0 ? ofn.nFilterIndex - 1u : 0u};
+}
+
 std::wstring ClipboardText(HWND owner) {
     std::wstring text;
     if (!OpenClipboard(owner)) return text;
@@ -170,10 +201,7 @@ SIZE TextSize(HWND h, HFONT font, std::string_view utf8) {
 
 BatchWindow::BatchWindow(HINSTANCE instance) : d_(forms::BatchWindow()), instance_(instance) {
     Register(instance);
-    if (HDC screen = GetDC(nullptr)) {
-        dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-    }
+    dpi_ = ScreenDpi();
     RECT outer{0, 0, scaled(d_.client.width), scaled(d_.client.height)};
     AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, FALSE, 0);
     // No owner among the other windows: it goes behind them as any window does.
@@ -182,11 +210,7 @@ BatchWindow::BatchWindow(HINSTANCE instance) : d_(forms::BatchWindow()), instanc
                              outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
                              instance, this);
     if (!frame_) throw std::runtime_error("CreateWindowExW");
-    const int small = GetSystemMetrics(SM_CXSMICON), big = GetSystemMetrics(SM_CXICON);
-    for (const auto& [which, side] : {std::pair{ICON_SMALL, small}, std::pair{ICON_BIG, big}})
-        SendMessageW(frame_, WM_SETICON, which,
-                     reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(kProgramIcon),
-                                                         IMAGE_ICON, side, side, LR_SHARED)));
+    SetProgramIcons(frame_, instance);
     form_.Rows().SetObserver(this);
     MakeControls();
     ShowSettings();
@@ -203,7 +227,6 @@ BatchWindow::~BatchWindow() {
         DestroyWindow(frame_);
     }
     if (tips_) DestroyWindow(tips_);
-    for (const auto& [key, font] : fonts_) DeleteObject(font);
 }
 
 void BatchWindow::Register(HINSTANCE instance) {
@@ -233,11 +256,7 @@ HWND BatchWindow::control(std::string_view name) const {
     return id < controls_.size() ? controls_[id] : nullptr;
 }
 
-HFONT BatchWindow::FontOf(const forms::Font& font) {
-    const auto key = std::make_pair(font.pixels, font.bold);
-    if (auto at = fonts_.find(key); at != fonts_.end()) return at->second;
-    return fonts_.emplace(key, MakeFont(font, dpi_)).first->second;
-}
+HFONT BatchWindow::FontOf(const forms::Font& font) { return fonts_.Get(font, dpi_); }
 
 void BatchWindow::MakeControls() {
     controls_.assign(d_.controls.size(), nullptr);
@@ -502,44 +521,16 @@ void BatchWindow::CopySelection() {
 void BatchWindow::Button1Click() { PasteText(Utf8(ClipboardText(frame_))); }
 
 void BatchWindow::Button2Click() {
-    std::wstring path(MAX_PATH * 4, L'\0');
-    const std::wstring filter = DialogFilter(forms::OpenFilters());
-    const std::wstring title = Wide(forms::batchfiles::kOpenTitle);
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = frame_;
-    ofn.lpstrFilter = filter.c_str();
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = path.data();
-    ofn.nMaxFile = static_cast<DWORD>(path.size());
-    ofn.lpstrTitle = title.c_str();
-    ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameW(&ofn)) return;
-    path.resize(wcslen(path.c_str()));
-    OpenFile(path);
+    if (const auto chosen = AskForFile(frame_, false, forms::OpenFilters())) OpenFile(chosen->path);
 }
 
 void BatchWindow::Button3Click() {
     std::vector<forms::FileFilter> filters;
     for (const forms::SaveChoice& c : forms::SaveChoices()) filters.push_back(c.filter);
-    const std::wstring filter = DialogFilter(filters);
-    const std::wstring title = Wide(forms::batchfiles::kSaveTitle);
-    std::wstring path = Wide(forms::batchfiles::kSaveName);
-    path.resize(MAX_PATH * 4, L'\0');
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = frame_;
-    ofn.lpstrFilter = filter.c_str();
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = path.data();
-    ofn.nMaxFile = static_cast<DWORD>(path.size());
-    ofn.lpstrTitle = title.c_str();
-    ofn.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameW(&ofn)) return;
-    path.resize(wcslen(path.c_str()));
-    const forms::SaveTarget target =
-        forms::ResolveSave(Utf8(path), ofn.nFilterIndex > 0 ? ofn.nFilterIndex - 1 : 0);
-    SaveFile(Wide(target.path), target.format, target.encoding);
+    if (const auto chosen = AskForFile(frame_, true, filters)) {
+        const forms::SaveTarget target = forms::ResolveSave(Utf8(chosen->path), chosen->filter);
+        SaveFile(Wide(target.path), target.format, target.encoding);
+    }
 }
 
 void BatchWindow::Button4Click() { CopySelection(); }

@@ -2,7 +2,6 @@
 // controls, its table a virtual list view that costs nothing per row until a row is seen.
 #pragma once
 
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +13,7 @@
 #include <commctrl.h>
 
 #include "BatchForm.h"
+#include "Look.h"
 
 namespace zanvoro::win32 {
 
@@ -86,7 +86,7 @@ private:
     HWND frame_ = nullptr;
     HWND tips_ = nullptr;
     std::vector<HWND> controls_;
-    std::map<std::pair<int, bool>, HFONT> fonts_;
+    Fonts fonts_;
     std::wstring shown_;  // the text a cell last handed to the table
     HWND lastFocus_ = nullptr;
     bool placed_ = false;

@@ -21,7 +21,6 @@ constexpr wchar_t kAreaClass[] = L"ZanvoroArea";
 // dialog manager sends for Enter and Escape.
 constexpr int kFirstControlId = 1000;
 constexpr int kFirstMenuId = 100;
-constexpr int kProgramIcon = 1;
 constexpr int kDoorPicture = 2;
 constexpr int kDoorSide = 18;  // at 96 dpi, as the door is designed
 
@@ -70,10 +69,7 @@ FormWindow::FormWindow(HINSTANCE instance, forms::Window description,
                        forms::CalculatingForm* form, HWND owner)
     : instance_(instance), d_(std::move(description)), form_(form) {
     Register(instance);
-    if (HDC screen = GetDC(nullptr)) {
-        dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-    }
+    dpi_ = ScreenDpi();
     if (!d_.menuBar.empty()) {
         menu_ = CreateMenu();
         for (const forms::MenuItem& top : d_.menuBar) {
@@ -113,13 +109,7 @@ FormWindow::FormWindow(HINSTANCE instance, forms::Window description,
                              at.y, width, height, owner, menu_, instance, this);
     if (!frame_) throw std::runtime_error("CreateWindowExW");
     if (d_.border != forms::Border::DialogFrame) {
-        const int small = GetSystemMetrics(SM_CXSMICON), big = GetSystemMetrics(SM_CXICON);
-        SendMessageW(frame_, WM_SETICON, ICON_SMALL,
-                     reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(kProgramIcon),
-                                                         IMAGE_ICON, small, small, LR_SHARED)));
-        SendMessageW(frame_, WM_SETICON, ICON_BIG,
-                     reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(kProgramIcon),
-                                                         IMAGE_ICON, big, big, LR_SHARED)));
+        SetProgramIcons(frame_, instance);
     }
     area_ = CreateWindowExW(WS_EX_CONTROLPARENT, kAreaClass, L"ClientArea", WS_CHILD | WS_VISIBLE,
                             0, 0, scaled(d_.extent.width), scaled(d_.extent.height), frame_,
@@ -138,7 +128,6 @@ FormWindow::~FormWindow() {
         SetWindowLongPtrW(frame_, GWLP_USERDATA, 0);
         DestroyWindow(frame_);  // its menu and controls with it
     }
-    for (const auto& [key, font] : fonts_) DeleteObject(font);
 }
 
 void FormWindow::Register(HINSTANCE instance) {
@@ -168,13 +157,7 @@ HWND FormWindow::control(std::string_view name) const {
     return id < controls_.size() ? controls_[id] : nullptr;
 }
 
-HFONT FormWindow::FontOf(const forms::Font& font) {
-    const auto key = std::make_tuple(font.pixels, font.bold, font.italic);
-    if (auto at = fonts_.find(key); at != fonts_.end()) return at->second;
-    HFONT made = MakeFont(font, dpi_);
-    fonts_.emplace(key, made);
-    return made;
-}
+HFONT FormWindow::FontOf(const forms::Font& font) { return fonts_.Get(font, dpi_); }
 
 HBRUSH FormWindow::Background() const { return GetSysColorBrush(SystemColourIndex(d_.background)); }
 

@@ -16,6 +16,7 @@
 
 #include "CalculatingForm.h"
 #include "Description.h"
+#include "Look.h"
 
 namespace zanvoro::win32 {
 
@@ -89,7 +90,7 @@ private:
     HMENU menu_ = nullptr;
     std::vector<forms::Command> menuCommands_;
     std::vector<HWND> controls_;
-    std::map<std::tuple<int, bool, bool>, HFONT> fonts_;
+    Fonts fonts_;
     HWND lastFocus_ = nullptr;
     bool shownBefore_ = false;
     bool showingState_ = false;  // our own changes to the controls, not the user's

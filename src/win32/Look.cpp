@@ -1,6 +1,7 @@
 #include "Look.h"
 
 #include <string>
+#include <utility>
 
 #include "Text.h"
 
@@ -29,12 +30,38 @@ int SystemColourIndex(forms::Colour c) {
     }
 }
 
-HFONT MakeFont(const forms::Font& font, int dpi) {
+int ScreenDpi() {
+    int dpi = 96;
+    if (HDC screen = GetDC(nullptr)) {
+        dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+    }
+    return dpi;
+}
+
+void SetProgramIcons(HWND frame, HINSTANCE instance) {
+    for (const auto& [which, metric] : {std::pair{ICON_SMALL, SM_CXSMICON}, std::pair{ICON_BIG, SM_CXICON}}) {
+        const int side = GetSystemMetrics(metric);
+        SendMessageW(frame, WM_SETICON, which,
+                     reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(kProgramIcon),
+                                                         IMAGE_ICON, side, side, LR_SHARED)));
+    }
+}
+
+Fonts::~Fonts() {
+    for (const auto& [key, font] : made_) DeleteObject(font);
+}
+
+HFONT Fonts::Get(const forms::Font& font, int dpi) {
+    const auto key = std::make_tuple(font.pixels, font.bold, font.italic);
+    if (auto at = made_.find(key); at != made_.end()) return at->second;
     // A negative height asks for the character height, not the cell's.
-    return CreateFontW(-MulDiv(font.pixels, dpi, 96), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
+    HFONT made = CreateFontW(-MulDiv(font.pixels, dpi, 96), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
                        font.italic, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                        Wide(forms::kFontFamily).c_str());
+    made_.emplace(key, made);
+    return made;
 }
 
 LRESULT ControlColours(HDC dc, const forms::Control& c, bool enabled, forms::Colour background) {
