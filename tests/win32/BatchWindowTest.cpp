@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "Application.h"
+#include "Drive.h"
 #include "ErrorBox.h"
 #include "Shell.h"
 #include "TableFiles.h"
@@ -16,37 +16,11 @@
 
 namespace {
 
-using zanvoro::win32::Application;
 using zanvoro::win32::BatchWindow;
 using zanvoro::win32::TextOf;
 using zanvoro::win32::Wide;
-
-Application& App() {
-    static Application* app = [] {
-        auto* made = new Application(GetModuleHandleW(nullptr));
-        made->Start(SW_SHOWNORMAL);
-        return made;
-    }();
-    return *app;
-}
-
-// Keys as the keyboard gives them to the focused control, through the program's loop.
-void Press(WPARAM key, bool ctrl = false) {
-    BYTE state[256];
-    GetKeyboardState(state);
-    state[VK_CONTROL] = ctrl ? 0x80 : 0;
-    SetKeyboardState(state);
-    PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
-    PostMessageW(nullptr, WM_NULL, 0, 0);
-    MSG m;
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE)) {
-        const bool last = m.hwnd == nullptr && m.message == WM_NULL;
-        zanvoro::win32::PumpMessage();
-        if (last) break;
-    }
-    state[VK_CONTROL] = 0;
-    SetKeyboardState(state);
-}
+using win32test::App;
+using win32test::Press;
 
 void Clip(const std::string& utf8) {
     const std::wstring text = Wide(utf8);

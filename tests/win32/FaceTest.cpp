@@ -11,6 +11,7 @@
 #include "Application.h"
 #include "Shell.h"
 #include "Text.h"
+#include "Drive.h"
 #include "layout_table.h"
 
 namespace {
@@ -19,16 +20,8 @@ using zanvoro::win32::Application;
 using zanvoro::win32::FormWindow;
 using zanvoro::win32::TextOf;
 using zanvoro::win32::Wide;
-
-Application& App() {
-    static Application* app = [] {
-        auto* made = new Application(GetModuleHandleW(nullptr));
-        made->Start(SW_SHOWNORMAL);
-        made->calculatorWindow().MakeControls();
-        return made;
-    }();
-    return *app;
-}
+using win32test::App;
+using win32test::Press;
 
 COLORREF Expected(layout::Colour c) {
     switch (c) {
@@ -214,19 +207,6 @@ TEST(Win32Face, StartRequestHonoured) {
         if (r.iconic) {
             EXPECT_NE(GetActiveWindow(), h);
         }
-    }
-}
-
-// A key as the keyboard gives it to the focused control, run through the program's loop.
-void Press(WPARAM key) {
-    PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
-    PostMessageW(GetFocus(), WM_KEYUP, key, 1u | (3u << 30));
-    PostMessageW(nullptr, WM_NULL, 0, 0);  // the end of the keys: back to the test
-    MSG m;
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE)) {
-        const bool last = m.hwnd == nullptr && m.message == WM_NULL;
-        zanvoro::win32::PumpMessage();
-        if (last) break;
     }
 }
 

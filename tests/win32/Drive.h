@@ -1,0 +1,40 @@
+// What the window tests share: the one program they drive, and keys through its loop.
+#pragma once
+
+#include "Application.h"
+#include "Shell.h"
+
+namespace win32test {
+
+// The program's windows, the main one shown, made on first use and kept to the end.
+inline zanvoro::win32::Application& App() {
+    static zanvoro::win32::Application* app = [] {
+        auto* made = new zanvoro::win32::Application(GetModuleHandleW(nullptr));
+        made->Start(SW_SHOWNORMAL);
+        made->calculatorWindow().MakeControls();
+        return made;
+    }();
+    return *app;
+}
+
+// A key as the keyboard gives it to the focused control, run through the program's loop;
+// with Ctrl held when `ctrl`.
+inline void Press(WPARAM key, bool ctrl = false) {
+    BYTE state[256];
+    GetKeyboardState(state);
+    state[VK_CONTROL] = ctrl ? 0x80 : 0;
+    SetKeyboardState(state);
+    PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
+    PostMessageW(GetFocus(), WM_KEYUP, key, 1u | (3u << 30));
+    PostMessageW(nullptr, WM_NULL, 0, 0);  // the end of the keys: back to the test
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE)) {
+        const bool last = m.hwnd == nullptr && m.message == WM_NULL;
+        zanvoro::win32::PumpMessage();
+        if (last) break;
+    }
+    state[VK_CONTROL] = 0;
+    SetKeyboardState(state);
+}
+
+}  // namespace win32test
