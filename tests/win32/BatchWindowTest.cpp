@@ -21,6 +21,7 @@ using zanvoro::win32::TextOf;
 using zanvoro::win32::Wide;
 using win32test::App;
 using win32test::Press;
+using win32test::WhileModal;
 
 void Clip(const std::string& utf8) {
     const std::wstring text = Wide(utf8);
@@ -69,6 +70,32 @@ std::wstring ErrorBoxDuring(const std::function<void()>& act) {
     zanvoro::win32::RunHandler(act);
     KillTimer(nullptr, timer);
     return gBoxText;
+}
+
+// From the modal calculator window, Ctrl+B opens the batch window modal in its turn, with
+// the calculator's direction; closed, the calculator takes input again.
+TEST(Win32Batch, OpensModallyOverTheCalculator) {
+    zanvoro::win32::FormWindow& calculator = App().calculatorWindow();
+    bool shown = false, calculatorEnabled = true;
+    auto direction = costbatch::Direction::Reverse;
+    WhileModal([&] {
+        WhileModal([&] {
+            const BatchWindow& batch = App().batchWindow();
+            shown = IsWindowVisible(batch.frame());
+            calculatorEnabled = IsWindowEnabled(calculator.frame());
+            direction = batch.form().Settings().direction;
+            PostMessageW(batch.frame(), WM_CLOSE, 0, 0);
+        });
+        SetFocus(calculator.control("Edit1"));
+        Press('B', true);
+        EXPECT_TRUE(IsWindowEnabled(calculator.frame()));
+        PostMessageW(calculator.frame(), WM_CLOSE, 0, 0);
+    });
+    HMENU file = GetSubMenu(GetMenu(App().mainWindow().frame()), 0);
+    SendMessageW(App().mainWindow().frame(), WM_COMMAND, GetMenuItemID(file, 0), 0);
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(calculatorEnabled);
+    EXPECT_EQ(direction, costbatch::Direction::Forward);
 }
 
 // Ten thousand amounts from a spreadsheet, two of them refused, through Ctrl+B from the

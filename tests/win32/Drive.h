@@ -1,6 +1,9 @@
 // What the window tests share: the one program they drive, and keys through its loop.
 #pragma once
 
+#include <functional>
+#include <utility>
+
 #include "Application.h"
 #include "Shell.h"
 
@@ -35,6 +38,18 @@ inline void Press(WPARAM key, bool ctrl = false) {
     }
     state[VK_CONTROL] = 0;
     SetKeyboardState(state);
+}
+
+// Runs `inside` from the next timer tick, which a modal loop (a message box's or a window's)
+// dispatches while the call that opened it waits.
+inline std::function<void()> gInside;
+inline void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    if (auto inside = std::exchange(gInside, {})) inside();
+}
+inline void WhileModal(std::function<void()> inside) {
+    gInside = std::move(inside);
+    SetTimer(nullptr, 0, 50, Tick);
 }
 
 }  // namespace win32test

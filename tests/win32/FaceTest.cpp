@@ -22,6 +22,7 @@ using zanvoro::win32::TextOf;
 using zanvoro::win32::Wide;
 using win32test::App;
 using win32test::Press;
+using win32test::WhileModal;
 
 COLORREF Expected(layout::Colour c) {
     switch (c) {
@@ -88,18 +89,6 @@ TEST(Win32Face, ControlsFollowTheLayoutTable) {
     CheckRows(App().mainWindow(), layout::MainRows());
     CheckRows(App().calculatorWindow(), layout::SharedRows());
     CheckRows(App().calculatorWindow(), layout::CalculatorRows());
-}
-
-// Runs `inside` from the next timer tick, which a modal loop (a message box's or a window's)
-// dispatches while the call that opened it waits.
-std::function<void()> gInside;
-void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    if (auto inside = std::exchange(gInside, {})) inside();
-}
-void WhileModal(std::function<void()> inside) {
-    gInside = std::move(inside);
-    SetTimer(nullptr, 0, 50, Tick);
 }
 
 // The message box this thread shows, if any.
