@@ -74,6 +74,7 @@ void Application::OpenBatch(const forms::CalculatingForm& source, FormWindow& fr
         return;
     }
     EnableWindow(from.frame(), FALSE);
+    EnableWindow(batch.frame(), TRUE);
     batch.Show(from.frame());
     while (IsWindowVisible(batch.frame())) {
         if (!PumpMessage()) {
@@ -89,6 +90,9 @@ ModalResult Application::ShowModal(FormWindow& window) {
     ReleaseCapture();
     HWND previous = GetActiveWindow();
     EnableWindow(main_->frame(), FALSE);
+    // Every other window waits too, the batch window among them, as a modal window has it.
+    HWND batch = batch_ ? batch_->frame() : nullptr;
+    if (batch) EnableWindow(batch, FALSE);
     modalResult_ = ModalResult::None;
     window.Show(SW_SHOW);
     while (modalResult_ == ModalResult::None) {
@@ -99,6 +103,7 @@ ModalResult Application::ShowModal(FormWindow& window) {
     }
     // Enabled before the window hides, so that the activation comes back to it.
     EnableWindow(main_->frame(), TRUE);
+    if (batch) EnableWindow(batch, TRUE);
     window.Hide();
     if (previous && IsWindowVisible(previous)) SetActiveWindow(previous);
     return std::exchange(modalResult_, ModalResult::None);
