@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <array>
@@ -211,6 +212,7 @@ BatchWindow::BatchWindow(HINSTANCE instance) : d_(forms::BatchWindow()), instanc
                              instance, this);
     if (!frame_) throw std::runtime_error("CreateWindowExW");
     SetProgramIcons(frame_, instance);
+    DragAcceptFiles(frame_, TRUE);
     form_.Rows().SetObserver(this);
     MakeControls();
     ShowSettings();
@@ -898,6 +900,18 @@ LRESULT BatchWindow::Frame(HWND h, UINT m, WPARAM w, LPARAM l) {
             return 0;
         }
         break;
+    case WM_DROPFILES: {
+        // One file dropped opens as 開く… would; several are not one table.
+        auto* drop = reinterpret_cast<HDROP>(w);
+        std::wstring path;
+        if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) == 1) {
+            path.resize(DragQueryFileW(drop, 0, nullptr, 0) + 1);
+            path.resize(DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size())));
+        }
+        DragFinish(drop);
+        if (!path.empty()) OpenFile(path);
+        return 0;
+    }
     case WM_CLOSE:
         // Hidden, not destroyed: its rows stay for the next time it is opened.
         ShowWindow(h, SW_HIDE);
