@@ -431,6 +431,9 @@ void BatchWindow::Layout() {
     }
     // The status line at the foot; the table takes what is left between.
     y += commandHeight + spacing;
+    // No smaller than the bands need, with a few rows of the table, as the Qt face's layout.
+    minimum_ = {2 * margin + directionsWidth + worksWidth + expensesWidth + 2 * spacing,
+                y + scaled(80) + spacing + commandHeight + margin};
     const int statusTop = client.bottom - margin - commandHeight;
     place("Grid1", margin, y, std::max<int>(0, client.right - 2 * margin),
           std::max(0, statusTop - spacing - y));
@@ -890,6 +893,14 @@ LRESULT BatchWindow::Frame(HWND h, UINT m, WPARAM w, LPARAM l) {
     case WM_SIZE:
         if (!controls_.empty()) Layout();
         return 0;
+    case WM_GETMINMAXINFO: {
+        RECT outer{0, 0, minimum_.cx, minimum_.cy};
+        AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, FALSE, 0);
+        auto& limits = *reinterpret_cast<MINMAXINFO*>(l);
+        if (minimum_.cx > 0)
+            limits.ptMinTrackSize = {outer.right - outer.left, outer.bottom - outer.top};
+        return 0;
+    }
     case WM_ACTIVATE:
         // The focus leaves with the window and comes back to the control that had it.
         if (LOWORD(w) == WA_INACTIVE) {

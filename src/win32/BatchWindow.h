@@ -88,6 +88,7 @@ private:
     std::vector<HWND> controls_;
     Fonts fonts_;
     std::wstring shown_;  // the text a cell last handed to the table
+    SIZE minimum_{};  // the client area's, once laid out
     HWND lastFocus_ = nullptr;
     bool placed_ = false;
     bool showingSettings_ = false;  // our own changes to the controls, not the user's
