@@ -297,8 +297,8 @@ void BatchWindow::MakeControls() {
         if (c.kind != K::RadioButton && lastGroup != 0) style |= WS_GROUP;
         lastGroup = c.kind == K::RadioButton ? c.group : 0;
         if (!c.enabled) style |= WS_DISABLED;
-        const bool captioned = c.kind != K::Table && c.kind != K::ProgressBar;
-        HWND h = CreateWindowExW(ex, cls, captioned ? Wide(c.caption).c_str() : L"", style, 0, 0,
+        // A table's and a progress bar's caption shows nowhere: it is the name they are read by.
+        HWND h = CreateWindowExW(ex, cls, Wide(c.caption).c_str(), style, 0, 0,
                                  0, 0, frame_,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + id)),
                                  instance_, nullptr);
@@ -321,10 +321,13 @@ void BatchWindow::MakeControls() {
 }
 
 void BatchWindow::MakeTips() {
-    tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+    tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | TTS_NOFADE | TTS_NOANIMATE,
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, frame_,
                             nullptr, instance_, nullptr);
     if (!tips_) return;
+    // In the window's font: the system's tooltip font may have no Japanese.
+    SendMessageW(tips_, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(d_.font)), FALSE);
     const std::pair<const char*, std::string_view> tips[] = {{"Button1", text::kPasteTip},
                                                              {"Button2", text::kOpenTip},
                                                              {"Button3", text::kSaveTip},
