@@ -226,9 +226,8 @@ BatchWindow::~BatchWindow() {
         KillTimer(frame_, kSliceTimer);
         KillTimer(frame_, kSettleTimer);
         SetWindowLongPtrW(frame_, GWLP_USERDATA, 0);
-        DestroyWindow(frame_);
+        DestroyWindow(frame_);  // the tips, which it owns, with it
     }
-    if (tips_) DestroyWindow(tips_);
 }
 
 void BatchWindow::Register(HINSTANCE instance) {
@@ -514,7 +513,9 @@ void BatchWindow::CopySelection() {
     std::vector<forms::CellRange> ranges;
     const std::size_t last = form_.Rows().Columns() - 1;
     HWND grid = Control("Grid1");
-    for (int row = -1;
+    // Every row selected is the whole table, without asking a million times.
+    const auto selected = static_cast<std::size_t>(SendMessageW(grid, LVM_GETSELECTEDCOUNT, 0, 0));
+    for (int row = -1; selected < form_.Rows().Size() &&
          (row = static_cast<int>(SendMessageW(grid, LVM_GETNEXTITEM, static_cast<WPARAM>(row),
                                               LVNI_SELECTED))) >= 0;) {
         const auto at = static_cast<std::size_t>(row);
