@@ -173,6 +173,41 @@ TEST(Win32Batch, EscapeCancels) {
     EXPECT_EQ(Cell(batch, rows.Size() - 1, rows.Columns() - 1), L"取消");
 }
 
+std::wstring ClipboardText() {
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        text = static_cast<const wchar_t*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+// Ctrl+C in the table copies the rows selected with the captions, or every row when none is.
+TEST(Win32Batch, CopiesTheSelectedRowsOrAll) {
+    BatchWindow& batch = App().batchWindow();
+    batch.PasteText("15448\nabc\n2000\n100\n");
+    Finish(batch);
+    const forms::BatchRows& rows = batch.form().Rows();
+    const std::size_t last = rows.Columns() - 1;
+    const std::vector<std::vector<forms::CellRange>> rowsSelected = {
+        {}, {{1, 2, 0, last}}, {{0, 0, 0, last}, {3, 3, 0, last}}};
+    HWND grid = batch.control("Grid1");
+    for (const auto& ranges : rowsSelected) {
+        LVITEMW state{};
+        state.stateMask = LVIS_SELECTED;
+        SendMessageW(grid, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+        state.state = LVIS_SELECTED;
+        for (const forms::CellRange& r : ranges)
+            for (std::size_t row = r.top; row <= r.bottom; ++row)
+                SendMessageW(grid, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+        SetFocus(grid);
+        Press('C', true);
+        EXPECT_EQ(ClipboardText(), Wide(forms::SelectionText(rows, ranges))) << ranges.size();
+    }
+}
+
 std::wstring TempPath(const wchar_t* name) {
     wchar_t dir[MAX_PATH];
     GetTempPathW(MAX_PATH, dir);
