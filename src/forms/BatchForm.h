@@ -58,7 +58,7 @@ inline constexpr int kSpacing = 6;     // between the bands, and between control
 inline constexpr int kFrameSide = 10;  // inside a frame, left and right; below its caption 2
 inline constexpr int kFrameBottom = 8;
 inline constexpr Size kCommand{88, 25};  // a command button, at least
-inline constexpr int kExtraEditWidth = 90;
+inline constexpr Size kExtraEdit{90, 24};  // an extra amount's edit
 inline constexpr int kProgressWidth = 240;
 }  // namespace batchlayout
 

@@ -158,12 +158,12 @@ void TForm4::CreateControls() {
 
     const auto edit = [](QWidget* parent, const char* name) {
         const forms::Control& c = Described(name);
-        QLineEdit* made =
-            MakeEdit(parent, name, {0, 0, batchlayout::kExtraEditWidth, 24}, FontOf(c.font),
-                     ColourOf(c.colour));
+        const forms::Size size = batchlayout::kExtraEdit;
+        QLineEdit* made = MakeEdit(parent, name, {0, 0, size.width, size.height}, FontOf(c.font),
+                                   ColourOf(c.colour));
         made->setText(Text(c.caption));
         made->setEnabled(c.enabled);
-        made->setFixedWidth(batchlayout::kExtraEditWidth);
+        made->setFixedWidth(size.width);
         return made;
     };
     const auto label = [](QWidget* parent, const char* name) {

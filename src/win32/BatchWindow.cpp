@@ -26,7 +26,6 @@ namespace {
 constexpr wchar_t kFrameClass[] = L"ZanvoroBatch";
 constexpr int kFirstControlId = 1000;
 constexpr UINT_PTR kSliceTimer = 1, kSettleTimer = 2;
-constexpr int kEditHeight = 24;
 // The menu's entries; zero is no choice.
 enum MenuChoice : UINT { kMenuPaste = 1, kMenuCopy, kMenuOpen, kMenuSave };
 
@@ -385,7 +384,7 @@ void BatchWindow::Layout() {
     // Expenses: box, edit and unit in two rows, then a box across.
     const SIZE c1 = size("CheckBox1"), c2 = size("CheckBox2"), c3 = size("CheckBox3");
     const SIZE unit = size("Label1");
-    const int edit = scaled(layout::kExtraEditWidth), editHeight = scaled(kEditHeight);
+    const int edit = scaled(layout::kExtraEdit.width), editHeight = scaled(layout::kExtraEdit.height);
     const int boxes = std::max(c1.cx, c2.cx);
     const int rowHeight = std::max<int>(c1.cy, editHeight);
     const int expensesWidth =
