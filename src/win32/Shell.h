@@ -35,8 +35,8 @@ void Beep();
 // nonzero when it used the key.
 inline constexpr UINT kWindowKey = WM_APP + 1;
 
-// Takes and handles one message: the window's own keys, the dialog keys (Tab, arrows, Enter, Escape, mnemonics)
-// for the face's windows, the rest dispatched. False on WM_QUIT.
+// Takes and handles one message: for the face's windows their own keys, then the dialog keys
+// (Tab, arrows, Enter, Escape, mnemonics); the rest dispatched. False on WM_QUIT.
 bool PumpMessage();
 
 }  // namespace zanvoro::win32
