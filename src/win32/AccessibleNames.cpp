@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include "SystemDll.h"
 #include "Text.h"
 
 namespace zanvoro::win32 {
@@ -35,7 +36,7 @@ public:
     STDMETHODIMP get_accName(VARIANT child, BSTR* name) override {
         if (child.vt != VT_I4 || child.lVal != CHILDID_SELF) return inner_->get_accName(child, name);
         if (!name) return E_POINTER;
-        *name = SysAllocString(name_.c_str());
+        *name = Later<decltype(SysAllocString)>(L"oleaut32.dll", "SysAllocString")(name_.c_str());
         return *name ? S_OK : E_OUTOFMEMORY;
     }
 
@@ -86,14 +87,11 @@ private:
 
 }  // namespace
 
-AccessibleNames::AccessibleNames() {
-    // Handing an object to a reader marshals it.
-    comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-}
+AccessibleNames::AccessibleNames() = default;
 
 AccessibleNames::~AccessibleNames() {
     for (const auto& [control, name] : names_) RemoveWindowSubclass(control, Proc, kSubclass);
-    if (comStarted_) CoUninitialize();
+    if (comStarted_) Later<decltype(CoUninitialize)>(L"ole32.dll", "CoUninitialize")();
 }
 
 void AccessibleNames::Name(HWND control, const std::string& name) {
@@ -111,13 +109,20 @@ void AccessibleNames::Name(HWND control, const std::string& name) {
 
 LRESULT AccessibleNames::Object(HWND control, WPARAM flags) {
     const auto at = names_.find(control);
+    if (at == names_.end()) return 0;
+    // Handing an object to a reader marshals it: COM is started when a reader first asks.
+    if (!comStarted_) {
+        const auto start = Later<decltype(CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
+        comStarted_ = SUCCEEDED(start(nullptr, COINIT_APARTMENTTHREADED));
+    }
+    const auto standard =
+        Later<decltype(CreateStdAccessibleObject)>(L"oleacc.dll", "CreateStdAccessibleObject");
+    const auto handOver = Later<decltype(LresultFromObject)>(L"oleacc.dll", "LresultFromObject");
     IAccessible* system = nullptr;
-    if (at == names_.end() ||
-        FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
-                                         reinterpret_cast<void**>(&system))))
+    if (FAILED(standard(control, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&system))))
         return 0;
     auto* named = new Named(system, at->second);
-    const LRESULT result = LresultFromObject(__uuidof(IAccessible), flags, named);
+    const LRESULT result = handOver(__uuidof(IAccessible), flags, named);
     named->Release();
     return result;
 }

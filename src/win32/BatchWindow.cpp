@@ -16,6 +16,7 @@
 #include "FormWindow.h"
 #include "Look.h"
 #include "Shell.h"
+#include "SystemDll.h"
 #include "TableFiles.h"
 #include "Text.h"
 
@@ -152,7 +153,9 @@ std::optional<ChosenFile> AskForFile(HWND owner, bool save,
     ofn.lpstrTitle = title.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
                 (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    if (!(save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn))) return std::nullopt;
+    const auto ask = save ? Later<decltype(GetSaveFileNameW)>(L"comdlg32.dll", "GetSaveFileNameW")
+                          : Later<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    if (!ask(&ofn)) return std::nullopt;
     path.resize(wcslen(path.c_str()));
     lastFolder = path.substr(0, ofn.nFileOffset);
     return ChosenFile{path, ofn.nFilterIndex > 0 ? ofn.nFilterIndex - 1u : 0u};
@@ -211,7 +214,7 @@ BatchWindow::BatchWindow(HINSTANCE instance) : d_(forms::BatchWindow()), instanc
                              instance, this);
     if (!frame_) throw std::runtime_error("CreateWindowExW");
     SetProgramIcons(frame_, instance);
-    DragAcceptFiles(frame_, TRUE);
+    Later<decltype(DragAcceptFiles)>(L"shell32.dll", "DragAcceptFiles")(frame_, TRUE);
     form_.Rows().SetObserver(this);
     MakeControls();
     ShowSettings();
@@ -920,12 +923,13 @@ LRESULT BatchWindow::Frame(HWND h, UINT m, WPARAM w, LPARAM l) {
     case WM_DROPFILES: {
         // One file dropped opens as 開く… would; several are not one table.
         auto* drop = reinterpret_cast<HDROP>(w);
+        const auto query = Later<decltype(DragQueryFileW)>(L"shell32.dll", "DragQueryFileW");
         std::wstring path;
-        if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) == 1) {
-            path.resize(DragQueryFileW(drop, 0, nullptr, 0) + 1);
-            path.resize(DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size())));
+        if (query(drop, 0xFFFFFFFF, nullptr, 0) == 1) {
+            path.resize(query(drop, 0, nullptr, 0) + 1);
+            path.resize(query(drop, 0, path.data(), static_cast<UINT>(path.size())));
         }
-        DragFinish(drop);
+        Later<decltype(DragFinish)>(L"shell32.dll", "DragFinish")(drop);
         if (!path.empty()) OpenFile(path);
         return 0;
     }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "SystemDll.h"
 #include "Text.h"
 
 namespace zanvoro::win32 {
@@ -112,23 +113,27 @@ void RowFrame(Painter& p, const std::vector<int>& edges, int top, int height) {
     for (int x : edges) p.Line(x, top, x, top + height);
 }
 
+constexpr wchar_t kSpooler[] = L"winspool.drv";
+
 std::wstring DefaultPrinter() {
+    const auto defaultPrinter = Later<decltype(GetDefaultPrinterW)>(kSpooler, "GetDefaultPrinterW");
     DWORD size = 0;
-    GetDefaultPrinterW(nullptr, &size);
+    defaultPrinter(nullptr, &size);
     if (size == 0) return {};
     std::wstring name(size, L'\0');
-    if (!GetDefaultPrinterW(name.data(), &size)) return {};
+    if (!defaultPrinter(name.data(), &size)) return {};
     name.resize(std::wcslen(name.c_str()));
     return name;
 }
 
 // The first printer whose name says it writes PDF files.
 std::wstring PdfPrinter() {
+    const auto enumPrinters = Later<decltype(EnumPrintersW)>(kSpooler, "EnumPrintersW");
     DWORD needed = 0, count = 0;
     const DWORD flags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
-    EnumPrintersW(flags, nullptr, 4, nullptr, 0, &needed, &count);
+    enumPrinters(flags, nullptr, 4, nullptr, 0, &needed, &count);
     std::vector<BYTE> buffer(needed);
-    if (needed == 0 || !EnumPrintersW(flags, nullptr, 4, buffer.data(), needed, &needed, &count))
+    if (needed == 0 || !enumPrinters(flags, nullptr, 4, buffer.data(), needed, &needed, &count))
         return {};
     const auto* printers = reinterpret_cast<const PRINTER_INFO_4W*>(buffer.data());
     for (DWORD i = 0; i < count; ++i) {
@@ -157,28 +162,30 @@ HGLOBAL DevNamesOf(const std::wstring& printer) {
 
 // The printer's settings with A4 portrait paper, for the dialog to start from.
 HGLOBAL A4SettingsOf(const std::wstring& printer) {
+    const auto properties = Later<decltype(DocumentPropertiesW)>(kSpooler, "DocumentPropertiesW");
     std::wstring name = printer;
     HANDLE handle = nullptr;
-    if (!OpenPrinterW(name.data(), &handle, nullptr)) return nullptr;
+    if (!Later<decltype(OpenPrinterW)>(kSpooler, "OpenPrinterW")(name.data(), &handle, nullptr))
+        return nullptr;
     HGLOBAL h = nullptr;
-    const LONG size = DocumentPropertiesW(nullptr, handle, name.data(), nullptr, nullptr, 0);
+    const LONG size = properties(nullptr, handle, name.data(), nullptr, nullptr, 0);
     if (size > 0) h = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(size));
     if (h) {
         auto* mode = static_cast<DEVMODEW*>(GlobalLock(h));
         const bool read =
-            DocumentPropertiesW(nullptr, handle, name.data(), mode, nullptr, DM_OUT_BUFFER) == IDOK;
+            properties(nullptr, handle, name.data(), mode, nullptr, DM_OUT_BUFFER) == IDOK;
         if (read) {
             mode->dmFields = (mode->dmFields & ~DWORD{DM_PAPERLENGTH | DM_PAPERWIDTH}) |
                              DM_PAPERSIZE | DM_ORIENTATION;
             mode->dmPaperSize = DMPAPER_A4;
             mode->dmOrientation = DMORIENT_PORTRAIT;
-            DocumentPropertiesW(nullptr, handle, name.data(), mode, mode,
+            properties(nullptr, handle, name.data(), mode, mode,
                                 DM_IN_BUFFER | DM_OUT_BUFFER);
         }
         GlobalUnlock(h);
         if (!read) h = GlobalFree(h);
     }
-    ClosePrinter(handle);
+    Later<decltype(ClosePrinter)>(kSpooler, "ClosePrinter")(handle);
     return h;
 }
 
@@ -332,9 +339,9 @@ void PrintReport(HWND owner, const forms::Report& report, bool pdfPrinter) {
         d.hDevNames = DevNamesOf(printer);
         d.hDevMode = A4SettingsOf(printer);
     }
-    if (!PrintDlgW(&d)) {
+    if (!Later<decltype(PrintDlgW)>(L"comdlg32.dll", "PrintDlgW")(&d)) {
         // Cancelled, or no printer at all, which the dialog has said itself.
-        const DWORD error = CommDlgExtendedError();
+        const DWORD error = Later<decltype(CommDlgExtendedError)>(L"comdlg32.dll", "CommDlgExtendedError")();
         if (error == 0 || error == PDERR_NODEFAULTPRN || error == PDERR_NODEVICES) return;
         throw std::runtime_error(forms::NotWrittenMessage(Utf8(printer)));
     }
