@@ -15,6 +15,7 @@
 
 #include "CalculatingForm.h"
 #include "ErrorBox.h"
+#include "Report.h"
 #include "TestControls.h"
 #include "Text.h"
 #include "layout_table.h"
@@ -65,6 +66,24 @@ void Click(HWND button) {
 void PostKey(HWND to, WPARAM key, bool system = false) {
     PostMessageW(to, system ? WM_SYSKEYDOWN : WM_KEYDOWN, key, 1);
     PostMessageW(to, system ? WM_SYSKEYUP : WM_KEYUP, key, 1u | (3u << 30));
+}
+
+// Ctrl and `key` posted to `to` until `done`: the program's accelerators read Ctrl from its
+// thread's key state, which this thread shares while the two are attached.
+template <class Done>
+bool CtrlKey(HWND to, WPARAM key, Done done) {
+    const DWORD program = GetWindowThreadProcessId(to, nullptr);
+    AttachThreadInput(GetCurrentThreadId(), program, TRUE);
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    PostKey(to, key);
+    const bool seen = WaitFor(done);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    AttachThreadInput(GetCurrentThreadId(), program, FALSE);
+    return seen;
 }
 
 int Dpi() {
@@ -429,6 +448,27 @@ void CheckLayout(const Seen& w) {
     }
 }
 
+// Each control as a screen reader in another process reads it: by the layer's name where it
+// gives one, else by the system's (a label by its text); none without a name, and no two
+// alike in role and name but labels, whose units repeat. An extra amount's edit shares its
+// check box's name, as the Qt face's does: the role tells them apart.
+template <class LayerName>
+void CheckNames(const Seen& w, LayerName layerName) {
+    std::map<std::pair<long, std::wstring>, std::string> named;
+    for (const layout::Row& r : w.rows()) {
+        SCOPED_TRACE(r.name);
+        const forms::ControlId id = w.description().find(r.name);
+        const HWND h = w(r.name);
+        const win32test::Spoken read = win32test::ReadAloud(h);
+        const std::wstring layer = Wide(layerName(id));
+        EXPECT_EQ(read.name, layer.empty() ? Text(h) : layer);
+        EXPECT_FALSE(read.name.empty());
+        if (w.description().controls[id].kind == forms::ControlKind::Label) continue;
+        const auto [first, fresh] = named.try_emplace({read.role, read.name}, r.name);
+        EXPECT_TRUE(fresh) << "read as " << first->second << " is";
+    }
+}
+
 Seen MainWindow() { return Seen(forms::MainForm::Describe(), Joined(layout::SharedRows(), layout::MainRows())); }
 Seen CalculatorWindow() {
     return Seen(forms::CalculatorForm::Describe(), Joined(layout::SharedRows(), layout::CalculatorRows()));
@@ -542,6 +582,47 @@ TEST(Outside, WorkedSearchesBitForBit) {
     Click(main("Button2"));
 }
 
+// Ctrl+C after a search: the layer's breakdown, rates with their basis, on the clipboard as
+// another program pastes it; and every control read by the layer's name for that state.
+TEST(Outside, CopyAndScreenReaderNamesAfterASearch) {
+    const struct {
+        const char* target;
+        const char* work;
+        const char* extraInNet;
+    } rows[] = {{"015448", "rb1", nullptr}, {"5000", "rb3", "10"}};
+    const Seen main = MainWindow();
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.target);
+        forms::MainForm form;
+        form.FormCreate();
+        const auto both = [&](const char* name) {
+            Click(main(name));
+            form.SetChecked(form.id(name), true);
+        };
+        Click(main("Button2"));
+        both(r.work);
+        if (r.extraInNet) {
+            both("CheckBox1");
+            Type(main("Edit2"), Wide(r.extraInNet).c_str());
+            form.TextTyped(form.id("Edit2"), r.extraInNet);
+        }
+        Type(main("Edit1"), Wide(r.target).c_str());
+        form.TextTyped(form.id("Edit1"), r.target);
+        Click(main("Button1"));
+        form.Button1Click();
+
+        const std::string layer = forms::ClipboardText(form.ReportShown());
+        std::size_t bases = 0;
+        for (std::size_t at = 0; (at = layer.find("\t対象額\t", at)) != std::string::npos; ++at) ++bases;
+        EXPECT_EQ(bases, 3u) << layer;
+        const DWORD before = GetClipboardSequenceNumber();
+        EXPECT_TRUE(CtrlKey(main.frame(), 'C', [&] { return GetClipboardSequenceNumber() != before; }));
+        EXPECT_EQ(win32test::Clipboard(), win32test::Crlf(layer));
+        CheckNames(main, [&](forms::ControlId id) { return form.AccessibleName(id); });
+    }
+    Click(main("Button2"));
+}
+
 // --- 3: the error box ---
 
 // 計算 on a text that is no number: the one error box, found as another program finds it,
@@ -588,7 +669,7 @@ TEST(Outside, CalculatorWindowOverTheDisabledMainWindow) {
         {"3778", "rb3", W::Renovation, {"12.5", "20", "9.75"}},
         {"545", "rb1", W::RoadMaintenance, {"10", "20", "10"}},
     };
-    const forms::CalculatorForm form;
+    forms::CalculatorForm form;
     constexpr std::size_t kRates[] = {costmodel::captions::kCommonTempRateFigure,
                                       costmodel::captions::kSiteMgmtRateFigure,
                                       costmodel::captions::kGeneralMgmtRateFigure};
@@ -612,6 +693,16 @@ TEST(Outside, CalculatorWindowOverTheDisabledMainWindow) {
         costmodel::CostBreakdown expected;
         costmodel::ForwardCalculate(expected, input, {});
         CheckFigures(calculator, form, expected);
+
+        // The same in the layer here, for the names a screen reader reads.
+        form.Button2Click();
+        form.SetChecked(form.id(f.rates[0] ? "RadioButton2" : "RadioButton1"), true);
+        form.SetChecked(form.id(f.work), true);
+        form.TextTyped(form.id("Edit1"), f.directCost);
+        for (std::size_t i = 0; f.rates[0] && i < 3; ++i)
+            form.TextTyped(form.figures()[kRates[i]].value, f.rates[i]);
+        form.Button1Click();
+        CheckNames(calculator, [&](forms::ControlId id) { return form.AccessibleName(id); });
     }
     Click(calculator("RadioButton1"));
     CheckNotANumber(calculator, "x1");
@@ -627,6 +718,7 @@ TEST(Outside, AboutBoxFollowsTheLayoutTable) {
     const Seen about(forms::DescribeAboutBox(), layout::AboutRows());
     ASSERT_NE(about.frame(), nullptr);
     CheckLayout(about);
+    CheckNames(about, [&](forms::ControlId id) { return forms::DescribedName(about.description(), id); });
     Click(about("OKButton"));
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(about.frame()); }));
     EXPECT_TRUE(IsWindowEnabled(main.frame()));
@@ -641,6 +733,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     gProgramPath = Wide(argv[1]);
+    // Screen readers' objects come from the program through COM.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     // The program reads its separator from the same user settings.
     costmodel::LoadDecimalSeparatorFromEnvironment();
     gProgram = new Program;
