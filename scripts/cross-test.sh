@@ -50,6 +50,11 @@ if [ "$target" = mingw ] && [ -z "${ZANVORO_ON_XVFB:-}" ]; then
 fi
 
 if [ "$target" = mingw ]; then
+  # A Japanese Windows, as the estimators have: Wine then draws menus and message boxes in a
+  # font with Japanese characters, not boxes. scripts/test.sh generates the locale.
+  if locale -a | grep -qix 'ja_JP.utf8'; then
+    export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+  fi
   # A Wine prefix of the build's own, made before the build: test discovery runs the tests
   # under Wine at build time, and a first start that makes the prefix takes long.
   export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="

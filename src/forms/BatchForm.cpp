@@ -1,6 +1,7 @@
 // The batch window's behaviour: settings, the direction rule, computing and its progress.
 #include "BatchForm.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace forms {
@@ -90,6 +91,28 @@ Window BatchWindow() {
                    {"CheckBox1", "Edit2", "CheckBox2", "Edit3", "CheckBox3"}};
     w.firstFocus = "Grid1";
     return w;
+}
+
+std::vector<int> ColumnWidths(const BatchRows& rows, const TextWidth& cell,
+                              const TextWidth& caption) {
+    const std::size_t columns = rows.Columns();
+    const std::size_t inputs = columns - std::min(columns, costmodel::captions::kFigures.size() + 1);
+    const std::size_t sample = std::min<std::size_t>(rows.Size(), 100);
+    const int figure = cell("000,000,000.0") + 12;
+    std::vector<int> widths;
+    widths.reserve(columns);
+    for (std::size_t c = 0; c < columns; ++c) {
+        int width = caption(rows.Caption(c)) + 16;
+        if (c < inputs) {
+            for (std::size_t r = 0; r < sample; ++r)
+                width = std::max(width, cell(Leading(rows.ShownCell(r, c), 40)) + 12);
+            width = std::min(width, 240);
+        } else if (c + 1 < columns) {
+            width = std::max(width, figure);
+        }
+        widths.push_back(width);
+    }
+    return widths;
 }
 
 bool SameSettings(const costbatch::Settings& a, const costbatch::Settings& b) {

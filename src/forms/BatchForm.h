@@ -3,11 +3,13 @@
 
 #include <chrono>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "BatchRows.h"
 #include "batch/batch.h"
@@ -48,6 +50,23 @@ std::string MenuEntry(std::string_view caption, std::string_view key);
 // The window's controls, in creation order, laid out by the face in three bands (settings,
 // commands, table) over a status line: places stay zero.
 Window BatchWindow();
+
+// The window's layout, in pixels at 96 dpi: what each face keeps to.
+namespace batchlayout {
+inline constexpr int kMargin = 8;      // around the bands
+inline constexpr int kSpacing = 6;     // between the bands, and between controls in a band
+inline constexpr int kFrameSide = 10;  // inside a frame, left and right; below its caption 2
+inline constexpr int kFrameBottom = 8;
+inline constexpr Size kCommand{88, 25};  // a command button, at least
+inline constexpr Size kExtraEdit{90, 24};  // an extra amount's edit
+inline constexpr int kProgressWidth = 240;
+}  // namespace batchlayout
+
+// The table's column widths: a caption's width and 16; an input column as wide as its first
+// hundred cells (40 characters of each) and 12, at most 240; a figure column room for the
+// widest figure; 結果 its caption (it takes the room left). The face measures the texts.
+using TextWidth = std::function<int(std::string_view utf8)>;
+std::vector<int> ColumnWidths(const BatchRows& rows, const TextWidth& cell, const TextWidth& caption);
 
 // Settings that give every row the same result: extra-amount texts count only when used.
 bool SameSettings(const costbatch::Settings& a, const costbatch::Settings& b);

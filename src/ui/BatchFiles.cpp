@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "BatchTableModel.h"
+#include "TableFiles.h"
 
 using namespace Qt::StringLiterals;
 
@@ -21,16 +21,14 @@ namespace zanvoro {
 
 namespace {
 
-const QString kCsvFilter = u"CSV (UTF-8) (*.csv)"_s;
-const QString kSjisFilter = u"CSV (Shift-JIS) (*.csv)"_s;
-const QString kTsvFilter = u"TSV (UTF-8) (*.tsv *.txt)"_s;
-
 std::string Utf8(const QString& text) { return text.toStdString(); }
 
-// A file's name and the system's reason, for a message the error box completes.
-std::runtime_error FileError(const QString& path, const char* what, const QString& reason) {
-    return std::runtime_error(
-        Utf8(u"'%1' %2 (%3)"_s.arg(QFileInfo(path).fileName(), QString::fromUtf8(what), reason)));
+QString Text(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
+
+std::runtime_error FileError(const QString& path, std::string_view what, const QString& reason) {
+    return forms::FileError(Utf8(QFileInfo(path).fileName()), what, Utf8(reason));
 }
 
 // Where the file dialogs open: the folder of the last file, for the life of the program.
@@ -42,77 +40,58 @@ QString& LastFolder() {
 }  // namespace
 
 costbatch::Table ReadTableFile(const QString& path) {
+    namespace files = forms::batchfiles;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) throw FileError(path, "を開けません", file.errorString());
+    if (!file.open(QIODevice::ReadOnly)) throw FileError(path, files::kCannotOpen, file.errorString());
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw FileError(path, "を読めません", file.errorString());
-    const std::string name = Utf8(QFileInfo(path).fileName());
-    try {
-        const std::string text =
-            costbatch::DecodeText(std::string_view(bytes.constData(), std::size_t(bytes.size())));
-        return costbatch::ParseTable(text, costbatch::GuessFormat(name, text));
-    } catch (const costbatch::InputError& e) {
-        // Which file was refused, as the user chose it.
-        throw costbatch::InputError(name + ": " + e.message());
-    }
+        throw FileError(path, files::kCannotRead, file.errorString());
+    return forms::ReadTable(Utf8(QFileInfo(path).fileName()),
+                            std::string_view(bytes.constData(), std::size_t(bytes.size())));
 }
 
 void WriteTableFile(const forms::BatchRows& rows, const QString& path, costbatch::Format format,
                     costbatch::Encoding encoding) {
+    const std::string_view cannot = forms::batchfiles::kCannotSave;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw FileError(path, "に保存できません", file.errorString());
+    if (!file.open(QIODevice::WriteOnly)) throw FileError(path, cannot, file.errorString());
     costbatch::TableWriter out(format, encoding, [&](std::string_view bytes) {
         if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
-            throw FileError(path, "に保存できません", file.errorString());
+            throw FileError(path, cannot, file.errorString());
     });
     try {
-        const std::size_t columns = rows.Columns();
-        for (std::size_t c = 0; c < columns; ++c) out.cell(rows.Caption(c));
-        out.endRow();
-        for (std::size_t row = 0; row < rows.Size(); ++row) {
-            for (std::size_t c = 0; c < columns; ++c) out.cell(rows.Cell(row, c));
-            out.endRow();
-        }
-        out.finish();
+        forms::WriteRows(rows, out);
     } catch (const costbatch::OutputError& e) {
         // QSaveFile drops what it had: no file appears.
-        throw FileError(path, "に保存できません", QString::fromStdString(e.message()));
+        throw FileError(path, cannot, QString::fromStdString(e.message()));
     }
     // Nothing reaches the file's name until everything is written.
-    if (!file.commit()) throw FileError(path, "に保存できません", file.errorString());
+    if (!file.commit()) throw FileError(path, cannot, file.errorString());
 }
 
 QString ChooseOpenFile(QWidget* parent) {
-    QString path = QFileDialog::getOpenFileName(
-        parent, u"開く"_s, LastFolder(), u"表 (*.csv *.tsv *.txt);;すべてのファイル (*)"_s);
+    QStringList filters;
+    for (const forms::FileFilter& f : forms::OpenFilters()) filters << Text(f.Label());
+    QString path = QFileDialog::getOpenFileName(parent, Text(forms::batchfiles::kOpenTitle),
+                                                LastFolder(), filters.join(u";;"_s));
     if (!path.isEmpty()) LastFolder() = QFileInfo(path).absolutePath();
     return path;
 }
 
 std::optional<SaveTarget> ChooseSaveFile(QWidget* parent) {
-    QString filter = kCsvFilter;
-    QString path = QFileDialog::getSaveFileName(
-        parent, u"保存"_s, QDir(LastFolder()).filePath(u"一括計算.csv"_s),
-        QStringList{kCsvFilter, kSjisFilter, kTsvFilter}.join(u";;"_s), &filter);
+    QStringList filters;
+    for (const forms::SaveChoice& c : forms::SaveChoices()) filters << Text(c.filter.Label());
+    QString filter = filters.front();
+    const QString path = QFileDialog::getSaveFileName(
+        parent, Text(forms::batchfiles::kSaveTitle),
+        QDir(LastFolder()).filePath(Text(forms::batchfiles::kSaveName)), filters.join(u";;"_s),
+        &filter);
     if (path.isEmpty()) return std::nullopt;
-    // The name's extension says the format where it names one; the filter says the rest.
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    auto format = filter == kTsvFilter ? costbatch::Format::Tsv : costbatch::Format::Csv;
-    if (suffix == u"tsv"_s || suffix == u"txt"_s)
-        format = costbatch::Format::Tsv;
-    else if (suffix == u"csv"_s)
-        format = costbatch::Format::Csv;
-    else
-        path += format == costbatch::Format::Tsv ? u".tsv"_s : u".csv"_s;
-    LastFolder() = QFileInfo(path).absolutePath();
-    // A CSV file has the byte order mark by which spreadsheets know UTF-8; a TSV file is
-    // plain text, as copied.
-    const auto encoding = filter == kSjisFilter              ? costbatch::Encoding::Cp932
-                          : format == costbatch::Format::Tsv ? costbatch::Encoding::Utf8
-                                                             : costbatch::Encoding::Utf8Bom;
-    return SaveTarget{path, format, encoding};
+    const forms::SaveTarget target =
+        forms::ResolveSave(Utf8(path), std::size_t(std::max<qsizetype>(0, filters.indexOf(filter))));
+    const QString written = Text(target.path);
+    LastFolder() = QFileInfo(written).absolutePath();
+    return SaveTarget{written, target.format, target.encoding};
 }
 
 }  // namespace zanvoro

@@ -46,6 +46,7 @@ using namespace zanvoro;
 using namespace Qt::StringLiterals;
 namespace captions = costmodel::captions;
 namespace text = forms::batchtext;
+namespace batchlayout = forms::batchlayout;
 
 namespace {
 
@@ -95,14 +96,15 @@ Button* Make(QWidget* parent, const char* name) {
 template <class Layout>
 Layout* FrameLayout(QGroupBox* frame) {
     auto* layout = new Layout(frame);
-    layout->setContentsMargins(10, QFontMetrics(frame->font()).height() + 2, 10, 8);
-    layout->setSpacing(6);
+    layout->setContentsMargins(batchlayout::kFrameSide, QFontMetrics(frame->font()).height() + 2,
+                               batchlayout::kFrameSide, batchlayout::kFrameBottom);
+    layout->setSpacing(batchlayout::kSpacing);
     return layout;
 }
 
 QPushButton* MakeCommand(QWidget* parent, const char* name, std::string_view tip) {
     auto* button = Make<QPushButton>(parent, name);
-    button->setMinimumSize(88, 25);
+    button->setMinimumSize(batchlayout::kCommand.width, batchlayout::kCommand.height);
     button->setToolTip(Text(tip));
     button->setAccessibleName(button->text());
     button->setAccessibleDescription(Text(tip));
@@ -156,11 +158,12 @@ void TForm4::CreateControls() {
 
     const auto edit = [](QWidget* parent, const char* name) {
         const forms::Control& c = Described(name);
-        QLineEdit* made =
-            MakeEdit(parent, name, {0, 0, 90, 24}, FontOf(c.font), ColourOf(c.colour));
+        const forms::Size size = batchlayout::kExtraEdit;
+        QLineEdit* made = MakeEdit(parent, name, {0, 0, size.width, size.height}, FontOf(c.font),
+                                   ColourOf(c.colour));
         made->setText(Text(c.caption));
         made->setEnabled(c.enabled);
-        made->setFixedWidth(90);
+        made->setFixedWidth(size.width);
         return made;
     };
     const auto label = [](QWidget* parent, const char* name) {
@@ -225,7 +228,7 @@ void TForm4::CreateControls() {
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName(u"ProgressBar1"_s);
     ProgressBar1->setAccessibleName(Text(Described("ProgressBar1").caption));
-    ProgressBar1->setFixedWidth(240);
+    ProgressBar1->setFixedWidth(batchlayout::kProgressWidth);
     Button5 = MakeCommand(this, "Button5", text::kCancelTip);
 
     auto* settings = new QHBoxLayout;
@@ -241,8 +244,8 @@ void TForm4::CreateControls() {
     status->addWidget(ProgressBar1);
     status->addWidget(Button5);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 8, 8, 8);
-    layout->setSpacing(6);
+    layout->setContentsMargins(batchlayout::kMargin, batchlayout::kMargin, batchlayout::kMargin, batchlayout::kMargin);
+    layout->setSpacing(batchlayout::kSpacing);
     layout->addLayout(settings);
     layout->addLayout(commands);
     layout->addWidget(Grid1, 1);
@@ -442,23 +445,12 @@ void TForm4::ShowProgress() {
 
 void TForm4::FitColumns() {
     const QFontMetrics cells(Grid1->font()), heads(Grid1->horizontalHeader()->font());
-    const int figure = cells.horizontalAdvance(u"000,000,000.0"_s) + 12;
-    const int columns = Model->columnCount();
-    const int inputs = columns - int(captions::kFigures.size()) - 1;
-    const int sample = std::min(Model->rowCount(), 100);
-    for (int c = 0; c < columns; ++c) {
-        int width = heads.horizontalAdvance(Model->headerData(c, Qt::Horizontal).toString()) + 16;
-        if (c < inputs) {
-            for (int r = 0; r < sample; ++r)
-                width = std::max(
-                    width,
-                    cells.horizontalAdvance(Model->index(r, c).data().toString().left(40)) + 12);
-            width = std::min(width, 240);
-        } else if (c < columns - 1) {
-            width = std::max(width, figure);
-        }
-        Grid1->horizontalHeader()->resizeSection(c, width);
-    }
+    const auto width = [](const QFontMetrics& metrics) {
+        return [&metrics](std::string_view text) { return metrics.horizontalAdvance(Text(text)); };
+    };
+    const std::vector<int> widths = forms::ColumnWidths(form.Rows(), width(cells), width(heads));
+    for (std::size_t c = 0; c < widths.size(); ++c)
+        Grid1->horizontalHeader()->resizeSection(int(c), widths[c]);
 }
 
 void TForm4::CopySelection() {

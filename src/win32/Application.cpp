@@ -15,7 +15,7 @@ Application::Application(HINSTANCE instance) : instance_(instance) {
     costmodel::LoadDecimalSeparatorFromEnvironment();
 
     main_ = std::make_unique<FormWindow>(instance, mainForm_.description(), &mainForm_, nullptr);
-    main_->onCommand = [this](forms::Command c) { Run(c); };
+    main_->onCommand = [this](forms::Command c) { Run(c, mainForm_, *main_); };
     main_->onClose = [](ModalResult) { PostQuitMessage(0); };
     main_->onSettingsChanged = [] { costmodel::LoadDecimalSeparatorFromEnvironment(); };
     main_->MakeControls();
@@ -37,6 +37,7 @@ FormWindow& Application::calculatorWindow() {
     if (!calculator_) {
         auto form = std::make_unique<forms::CalculatorForm>();
         calculator_ = MakeModal(form->description(), form.get());
+        calculator_->onCommand = [this](forms::Command c) { Run(c, *calculatorForm_, *calculator_); };
         calculatorForm_ = std::move(form);
     }
     return *calculator_;
@@ -61,8 +62,10 @@ int Application::Run() {
     return PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) ? static_cast<int>(quit.wParam) : 0;
 }
 
-void Application::Run(forms::Command command) {
+void Application::Run(forms::Command command, const forms::CalculatingForm& source,
+                      FormWindow& from) {
     switch (command) {
+    case forms::Command::OpenBatch: OpenBatch(source, from); break;
     case forms::Command::ShowCalculator: ShowModal(calculatorWindow()); break;
     case forms::Command::ShowAbout: ShowModal(aboutBox()); break;
     case forms::Command::Close: PostQuitMessage(0); break;
@@ -70,10 +73,41 @@ void Application::Run(forms::Command command) {
     }
 }
 
+BatchWindow& Application::batchWindow() {
+    if (!batch_) batch_ = std::make_unique<BatchWindow>(instance_);
+    return *batch_;
+}
+
+void Application::OpenBatch(const forms::CalculatingForm& source, FormWindow& from) {
+    const bool made = !batch_;
+    BatchWindow& batch = batchWindow();
+    if (made || !batch.form().HasRows()) batch.TakeSettingsFrom(source.BatchSettings());
+    // Only the main window is modeless: over any other the batch window must be modal to be
+    // usable at all.
+    if (&from == main_.get()) {
+        batch.Show(from.frame());
+        return;
+    }
+    EnableWindow(from.frame(), FALSE);
+    EnableWindow(batch.frame(), TRUE);
+    batch.Show(from.frame());
+    while (IsWindowVisible(batch.frame())) {
+        if (!PumpMessage()) {
+            PostQuitMessage(0);
+            break;
+        }
+    }
+    EnableWindow(from.frame(), TRUE);
+    if (IsWindowVisible(from.frame())) SetActiveWindow(from.frame());
+}
+
 ModalResult Application::ShowModal(FormWindow& window) {
     ReleaseCapture();
     HWND previous = GetActiveWindow();
     EnableWindow(main_->frame(), FALSE);
+    // Every other window waits too, the batch window among them, as a modal window has it.
+    HWND batch = batch_ ? batch_->frame() : nullptr;
+    if (batch) EnableWindow(batch, FALSE);
     modalResult_ = ModalResult::None;
     window.Show(SW_SHOW);
     while (modalResult_ == ModalResult::None) {
@@ -84,6 +118,7 @@ ModalResult Application::ShowModal(FormWindow& window) {
     }
     // Enabled before the window hides, so that the activation comes back to it.
     EnableWindow(main_->frame(), TRUE);
+    if (batch) EnableWindow(batch, TRUE);
     window.Hide();
     if (previous && IsWindowVisible(previous)) SetActiveWindow(previous);
     return std::exchange(modalResult_, ModalResult::None);

@@ -10,6 +10,7 @@
 #include <type_traits>
 
 #include "AccessibleNames.h"
+#include "Look.h"
 #include "Shell.h"
 #include "Text.h"
 #include "WindowCommands.h"
@@ -24,34 +25,10 @@ constexpr wchar_t kAreaClass[] = L"ZanvoroArea";
 // dialog manager sends for Enter and Escape.
 constexpr int kFirstControlId = 1000;
 constexpr int kFirstMenuId = 100;
-constexpr int kProgramIcon = 1;
 constexpr int kDoorPicture = 2;
 constexpr int kDoorSide = 18;  // at 96 dpi, as the door is designed
 
 using K = forms::ControlKind;
-
-COLORREF ColourRef(forms::Colour c) {
-    switch (c) {
-    case forms::Colour::Blue: return RGB(0x00, 0x00, 0xFF);
-    case forms::Colour::Red: return RGB(0xFF, 0x00, 0x00);
-    case forms::Colour::Teal: return RGB(0x00, 0x80, 0x80);
-    case forms::Colour::Black: return RGB(0x00, 0x00, 0x00);
-    case forms::Colour::ButtonFace: return GetSysColor(COLOR_BTNFACE);
-    case forms::Colour::Light3D: return GetSysColor(COLOR_3DLIGHT);
-    case forms::Colour::Window: return GetSysColor(COLOR_WINDOW);
-    case forms::Colour::Grey: return GetSysColor(COLOR_GRAYTEXT);
-    case forms::Colour::WindowText: break;
-    }
-    return GetSysColor(COLOR_WINDOWTEXT);
-}
-
-int SystemColourIndex(forms::Colour c) {
-    switch (c) {
-    case forms::Colour::Light3D: return COLOR_3DLIGHT;
-    case forms::Colour::Window: return COLOR_WINDOW;
-    default: return COLOR_BTNFACE;
-    }
-}
 
 // The frame's style for each border of the description.
 struct FrameStyle {
@@ -69,8 +46,8 @@ FrameStyle StyleOf(forms::Border border) {
     return {WS_OVERLAPPEDWINDOW, 0};
 }
 
-// The order the dialog manager walks: a tab order's controls, each container followed at
-// once by its own children; then those no tab order lists (labels), which take no focus.
+}  // namespace
+
 std::vector<forms::ControlId> CreationOrder(const forms::Window& w) {
     std::vector<forms::ControlId> order;
     std::vector<bool> placed(w.controls.size(), false);
@@ -92,16 +69,11 @@ std::vector<forms::ControlId> CreationOrder(const forms::Window& w) {
     return order;
 }
 
-}  // namespace
-
 FormWindow::FormWindow(HINSTANCE instance, forms::Window description,
                        forms::CalculatingForm* form, HWND owner)
     : instance_(instance), d_(std::move(description)), form_(form) {
     Register(instance);
-    if (HDC screen = GetDC(nullptr)) {
-        dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-    }
+    dpi_ = ScreenDpi();
     if (!d_.menuBar.empty()) {
         menu_ = CreateMenu();
         for (const forms::MenuItem& top : d_.menuBar) {
@@ -141,13 +113,7 @@ FormWindow::FormWindow(HINSTANCE instance, forms::Window description,
                              at.y, width, height, owner, menu_, instance, this);
     if (!frame_) throw std::runtime_error("CreateWindowExW");
     if (d_.border != forms::Border::DialogFrame) {
-        const int small = GetSystemMetrics(SM_CXSMICON), big = GetSystemMetrics(SM_CXICON);
-        SendMessageW(frame_, WM_SETICON, ICON_SMALL,
-                     reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(kProgramIcon),
-                                                         IMAGE_ICON, small, small, LR_SHARED)));
-        SendMessageW(frame_, WM_SETICON, ICON_BIG,
-                     reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(kProgramIcon),
-                                                         IMAGE_ICON, big, big, LR_SHARED)));
+        SetProgramIcons(frame_, instance);
     }
     area_ = CreateWindowExW(WS_EX_CONTROLPARENT, kAreaClass, L"ClientArea", WS_CHILD | WS_VISIBLE,
                             0, 0, scaled(d_.extent.width), scaled(d_.extent.height), frame_,
@@ -167,7 +133,6 @@ FormWindow::~FormWindow() {
         SetWindowLongPtrW(frame_, GWLP_USERDATA, 0);
         DestroyWindow(frame_);  // its menu and controls with it
     }
-    for (const auto& [key, font] : fonts_) DeleteObject(font);
 }
 
 void FormWindow::Register(HINSTANCE instance) {
@@ -192,13 +157,6 @@ bool FormWindow::IsFrame(HWND window) {
     return GetClassNameW(window, name, 32) && std::wstring_view(name) == kFrameClass;
 }
 
-HACCEL FormWindow::KeysOf(HWND frame) {
-    const auto* self = IsFrame(frame) ? reinterpret_cast<const FormWindow*>(
-                                            GetWindowLongPtrW(frame, GWLP_USERDATA))
-                                      : nullptr;
-    return self && self->commands_ ? self->commands_->keys() : nullptr;
-}
-
 forms::ControlId FormWindow::idOf(HWND control) const {
     const auto at = std::find(controls_.begin(), controls_.end(), control);
     return control && at != controls_.end() ? static_cast<forms::ControlId>(at - controls_.begin())
@@ -210,17 +168,7 @@ HWND FormWindow::control(std::string_view name) const {
     return id < controls_.size() ? controls_[id] : nullptr;
 }
 
-HFONT FormWindow::FontOf(const forms::Font& font) {
-    const auto key = std::make_tuple(font.pixels, font.bold, font.italic);
-    if (auto at = fonts_.find(key); at != fonts_.end()) return at->second;
-    // A negative height asks for the character height, not the cell's.
-    HFONT made = CreateFontW(-scaled(font.pixels), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
-                             font.italic, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                             Wide(forms::kFontFamily).c_str());
-    fonts_.emplace(key, made);
-    return made;
-}
+HFONT FormWindow::FontOf(const forms::Font& font) { return fonts_.Get(font, dpi_); }
 
 HBRUSH FormWindow::Background() const { return GetSysColorBrush(SystemColourIndex(d_.background)); }
 
@@ -449,13 +397,7 @@ bool FormWindow::Command(WPARAM w, LPARAM l) {
 LRESULT FormWindow::Colours(HDC dc, HWND h) {
     const auto id = static_cast<forms::ControlId>(GetDlgCtrlID(h) - kFirstControlId);
     if (id >= d_.controls.size()) return 0;
-    const forms::Control& c = d_.controls[id];
-    SetTextColor(dc, ColourRef(c.colour));
-    int background = SystemColourIndex(d_.background);
-    if (c.kind == K::ResultBox) background = COLOR_BTNFACE;
-    if (c.kind == K::Edit) background = IsWindowEnabled(h) ? COLOR_WINDOW : COLOR_BTNFACE;
-    SetBkColor(dc, GetSysColor(background));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(background));
+    return ControlColours(dc, d_.controls[id], IsWindowEnabled(h) != FALSE, d_.background);
 }
 
 void FormWindow::Draw(const DRAWITEMSTRUCT& item) {
@@ -488,22 +430,8 @@ void FormWindow::Draw(const DRAWITEMSTRUCT& item) {
         DrawEdge(item.hDC, &r, BDR_RAISEDINNER, BF_RECT);
         return;
     }
-    // A captioned frame: an etched line through the caption's middle, the caption on the
-    // window's background in its own colour. The inside stays as the area drew it.
-    const std::wstring caption = Wide(c.caption);
-    HGDIOBJ old = SelectObject(item.hDC, FontOf(c.font));
-    SIZE text{};
-    GetTextExtentPoint32W(item.hDC, caption.c_str(), static_cast<int>(caption.size()), &text);
-    RECT line = r;
-    line.top += text.cy / 2;
-    DrawEdge(item.hDC, &line, EDGE_ETCHED, BF_RECT);
-    const int gap = scaled(2);
-    RECT band{r.left + scaled(8), r.top, r.left + scaled(8) + text.cx + 2 * gap, r.top + text.cy};
-    SetTextColor(item.hDC, ColourRef(c.colour));
-    SetBkColor(item.hDC, GetSysColor(SystemColourIndex(d_.background)));
-    ExtTextOutW(item.hDC, band.left + gap, band.top, ETO_OPAQUE, &band, caption.c_str(),
-                static_cast<UINT>(caption.size()), nullptr);
-    SelectObject(item.hDC, old);
+    // The inside stays as the area drew it.
+    DrawCaptionFrame(item, c, FontOf(c.font), d_.background, dpi_);
 }
 
 // Showing or hiding one bar changes the room the other pages over: a page left from before
@@ -620,6 +548,10 @@ LRESULT FormWindow::Frame(HWND h, UINT m, WPARAM w, LPARAM l) {
             return 0;
         }
         break;
+    case kWindowKey:
+        // The description's keys, as menu commands through the accelerator table.
+        return commands_ && commands_->keys() &&
+               TranslateAcceleratorW(h, commands_->keys(), reinterpret_cast<MSG*>(l));
     case WM_SETTINGCHANGE:  // WM_WININICHANGE too
         if (onSettingsChanged) onSettingsChanged();
         break;

@@ -17,6 +17,7 @@
 
 #include "CalculatingForm.h"
 #include "Description.h"
+#include "Look.h"
 
 namespace zanvoro::win32 {
 
@@ -25,6 +26,10 @@ class WindowCommands;
 
 // How a window shown modally was closed; None while it is open.
 enum class ModalResult { None = 0, Ok = 1, Cancel = 2 };
+
+// The order the dialog manager walks: a tab order's controls, each container followed at
+// once by its own children; then those no tab order lists, which take no focus.
+std::vector<forms::ControlId> CreationOrder(const forms::Window& w);
 
 class FormWindow {
 public:
@@ -61,8 +66,6 @@ public:
     std::function<void()> onSettingsChanged;
 
     static bool IsFrame(HWND window);
-    // The keys of the window framed by `frame`, for the message loop; none for another window.
-    static HACCEL KeysOf(HWND frame);
 
 private:
     static void Register(HINSTANCE instance);
@@ -95,7 +98,7 @@ private:
     HMENU menu_ = nullptr;
     std::vector<forms::Command> menuCommands_;
     std::vector<HWND> controls_;
-    std::map<std::tuple<int, bool, bool>, HFONT> fonts_;
+    Fonts fonts_;
     HWND lastFocus_ = nullptr;
     bool shownBefore_ = false;
     bool showingState_ = false;  // our own changes to the controls, not the user's

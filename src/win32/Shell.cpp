@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "BatchWindow.h"
 #include "ErrorBox.h"
 #include "FormWindow.h"
 #include "Text.h"
@@ -31,12 +32,12 @@ bool PumpMessage() {
     MSG msg;
     if (GetMessageW(&msg, nullptr, 0, 0) <= 0) return false;
     const HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    if (root && FormWindow::IsFrame(root)) {
-        // The window's own keys first: the dialog manager would take Escape.
-        HACCEL keys = FormWindow::KeysOf(root);
-        if (keys && TranslateAcceleratorW(root, keys, &msg)) return true;
-        if (IsDialogMessageW(root, &msg)) return true;
-    }
+    const bool ours = root && (FormWindow::IsFrame(root) || BatchWindow::IsFrame(root));
+    // The window's own keys first: the dialog manager would take Escape.
+    if (ours && msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST &&
+        SendMessageW(root, kWindowKey, 0, reinterpret_cast<LPARAM>(&msg)))
+        return true;
+    if (ours && IsDialogMessageW(root, &msg)) return true;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
     return true;

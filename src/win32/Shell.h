@@ -30,8 +30,13 @@ void RunHandler(F&& handler) noexcept {
 
 void Beep();
 
-// Takes and handles one message: the dialog keys (Tab, arrows, Enter, Escape, mnemonics)
-// for the face's windows, the rest dispatched. False on WM_QUIT.
+// A key pressed in one of the face's windows, offered to the window before its focused
+// control: the window's procedure gets this message with the keyboard MSG* as lParam and
+// answers nonzero when it used the key.
+inline constexpr UINT kWindowKey = WM_APP + 1;
+
+// Takes and handles one message: for the face's windows their own keys, then the dialog keys
+// (Tab, arrows, Enter, Escape, mnemonics); the rest dispatched. False on WM_QUIT.
 bool PumpMessage();
 
 }  // namespace zanvoro::win32

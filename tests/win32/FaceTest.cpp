@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "Application.h"
+#include "Drive.h"
 #include "Shell.h"
 #include "TestControls.h"
 #include "Text.h"
-#include "ThreadWindows.h"
 #include "layout_table.h"
 
 namespace {
@@ -24,19 +24,11 @@ using zanvoro::win32::Application;
 using zanvoro::win32::FormWindow;
 using zanvoro::win32::TextOf;
 using zanvoro::win32::Wide;
+using win32test::App;
 using win32test::Press;
 using win32test::ShownOfThisThread;
 using win32test::Type;
-
-Application& App() {
-    static Application* app = [] {
-        auto* made = new Application(GetModuleHandleW(nullptr));
-        made->Start(SW_SHOWNORMAL);
-        made->calculatorWindow().MakeControls();
-        return made;
-    }();
-    return *app;
-}
+using win32test::WhileModal;
 
 // The screen's dpi a run was started for (ScaledAbove96Dpi); 0 when not told.
 int TestDpi() {
@@ -125,18 +117,6 @@ TEST(Win32Face, ScaledAbove96Dpi) {
     else
         RegDeleteKeyValueW(HKEY_CURRENT_USER, desktop, L"LogPixels");
     EXPECT_EQ(exitCode, 0);
-}
-
-// Runs `inside` from the next timer tick, which a modal loop (a message box's or a window's)
-// dispatches while the call that opened it waits.
-std::function<void()> gInside;
-void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    if (auto inside = std::exchange(gInside, {})) inside();
-}
-void WhileModal(std::function<void()> inside) {
-    gInside = std::move(inside);
-    SetTimer(nullptr, 0, 50, Tick);
 }
 
 TEST(Win32Face, SearchAndErrorThroughTheControls) {

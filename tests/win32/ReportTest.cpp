@@ -10,7 +10,7 @@
 #include "Sheet.h"
 #include "TestControls.h"
 #include "Text.h"
-#include "ThreadWindows.h"
+#include "Drive.h"
 
 namespace {
 
@@ -21,14 +21,7 @@ using win32test::Clipboard;
 using win32test::Crlf;
 using win32test::ReadName;
 
-zanvoro::win32::Application& App() {
-    static auto* app = [] {
-        auto* made = new zanvoro::win32::Application(GetModuleHandleW(nullptr));
-        made->Start(SW_SHOWNORMAL);
-        return made;
-    }();
-    return *app;
-}
+using win32test::App;
 
 FormWindow& Calculated(const wchar_t* typed) {
     FormWindow& w = App().mainWindow();
@@ -39,18 +32,20 @@ FormWindow& Calculated(const wchar_t* typed) {
 
 // Ctrl and `key` through the program's loop, the focus in Edit1.
 void CtrlKey(FormWindow& w, WPARAM key) {
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = 0x80;
-    SetKeyboardState(keys);
     SetFocus(w.control("Edit1"));
-    win32test::Press(key);
-    keys[VK_CONTROL] = 0;
-    SetKeyboardState(keys);
+    win32test::Press(key, true);
 }
 
+// The program is shared with the other window tests: each leaves the main window cleared.
+class Win32Report : public testing::Test {
+protected:
+    void TearDown() override {
+        SendMessageW(App().mainWindow().control("Button2"), BM_CLICK, 0, 0);
+    }
+};
+
 // Ctrl+C: the selection of an edit that has one, else the layer's breakdown with CRLF rows.
-TEST(Win32Report, CtrlCCopiesTheBreakdownOrTheSelection) {
+TEST_F(Win32Report, CtrlCCopiesTheBreakdownOrTheSelection) {
     FormWindow& w = Calculated(L"015448");
     const std::string layer = forms::ClipboardText(w.form()->ReportShown());
     ASSERT_NE(layer.find("\t対象額\t"), std::string::npos);
@@ -68,7 +63,7 @@ TEST(Win32Report, CtrlCCopiesTheBreakdownOrTheSelection) {
 }
 
 // The sheet's texts, as a metafile records them, in the reading order of the layer's sheet.
-TEST(Win32Report, SheetDrawsTheLayersCellsInOrder) {
+TEST_F(Win32Report, SheetDrawsTheLayersCellsInOrder) {
     const forms::Sheet sheet = forms::SheetOf(Calculated(L"015448").form()->ReportShown(), "1.0.0");
     std::vector<std::string> expected{sheet.title, sheet.subtitle, sheet.dated, sheet.inputsHeading};
     for (const forms::ReportLine& l : sheet.inputs)
@@ -131,7 +126,7 @@ void CALLBACK CloseBoxes(HWND, UINT, UINT_PTR, DWORD) {
 
 // Ctrl+P opens the system's print dialog: under Wine, which has no printer, its word on that
 // alone, no error box of ours.
-TEST(Win32Report, CtrlPOpensThePrintDialog) {
+TEST_F(Win32Report, CtrlPOpensThePrintDialog) {
     FormWindow& w = Calculated(L"15448");
     const UINT_PTR timer = SetTimer(nullptr, 0, 100, CloseBoxes);
     CtrlKey(w, 'P');
@@ -142,7 +137,7 @@ TEST(Win32Report, CtrlPOpensThePrintDialog) {
 
 // A right click on a result box: its figure's コピー enabled, then the description's entries
 // with their keys; コピー puts the figure on the clipboard.
-TEST(Win32Report, ResultMenuOverABox) {
+TEST_F(Win32Report, ResultMenuOverABox) {
     FormWindow& w = Calculated(L"15448");
     RECT box;
     GetWindowRect(w.control("SText4"), &box);
@@ -157,7 +152,7 @@ TEST(Win32Report, ResultMenuOverABox) {
 
 // Each control as a screen reader gets it through MSAA: the window layer's name, a result
 // box's with the value it shows now; in the About box the panel and the icon too.
-TEST(Win32Report, ControlsReadByTheLayersNames) {
+TEST_F(Win32Report, ControlsReadByTheLayersNames) {
     for (const wchar_t* typed : {L"15448", L"100"}) {
         FormWindow& w = Calculated(typed);
         for (const char* name : {"Button1", "Edit1", "CheckBox1", "Edit2", "SText4", "SText8"})
