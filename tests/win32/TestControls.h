@@ -3,6 +3,7 @@
 // reader gets.
 #pragma once
 
+#include <cstring>
 #include <string>
 
 #ifndef NOMINMAX
@@ -41,6 +42,21 @@ inline std::wstring Clipboard() {
     }
     CloseClipboard();
     return text;
+}
+
+// `text` on the clipboard, owned by a window of this thread's as the system requires; false
+// when the clipboard would not open.
+inline bool SetClipboard(const std::wstring& text) {
+    static HWND owner =
+        CreateWindowW(L"Static", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    if (!OpenClipboard(owner)) return false;
+    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::memcpy(GlobalLock(h), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(h);
+    EmptyClipboard();
+    if (!SetClipboardData(CF_UNICODETEXT, h)) GlobalFree(h);
+    CloseClipboard();
+    return true;
 }
 
 // The layer's text with the line ends the program writes on Windows.
