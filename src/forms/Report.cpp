@@ -127,6 +127,12 @@ std::string DescribedName(const Window& window, ControlId control) {
     if (c.kind == ControlKind::BevelPanel)
         for (const Control& inner : window.controls)
             if (inner.parent == c.name && inner.kind == ControlKind::Label) return inner.caption;
+    // An edit's own text is its value, never its name.
+    if (c.kind == ControlKind::Edit)
+        for (const std::vector<std::string>& order : window.tabOrders)
+            for (std::size_t i = 1; i < order.size(); ++i)
+                if (order[i] == c.name && window.control(order[i - 1]).kind == ControlKind::CheckBox)
+                    return SpokenCaption(window.control(order[i - 1]).caption);
     return {};
 }
 

@@ -94,9 +94,10 @@ std::string PlainCaption(std::string_view text);
 // A caption as it is read aloud: without its accelerator ("終了(&C)" reads 終了) and
 // without the spaces that only spread it out ("計　        　算" reads 計算).
 std::string SpokenCaption(std::string_view caption);
-// What a screen reader says of a control of a window without behaviour (the About box): a
-// button by its spoken caption, a panel by the first text it holds, the program's icon by the
-// program's title; empty where the control's own text says it.
+// What a screen reader says of a control of a window whose captions stay as described (the
+// About box, the batch window): a button by its spoken caption, a panel by the first text it
+// holds, the program's icon by the program's title, an edit by the check box right before it
+// in its tab order, which turns it on; empty where the control's own text says it.
 std::string DescribedName(const Window& window, ControlId control);
 
 }  // namespace forms

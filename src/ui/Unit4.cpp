@@ -32,11 +32,13 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "BatchFiles.h"
 #include "BatchTableModel.h"
 #include "Dialogs.h"
+#include "Report.h"
 #include "Controls.h"
 #include "ScalableIcons.h"
 #include "ScreenFit.h"
@@ -178,8 +180,9 @@ void TForm4::CreateControls() {
     Edit3 = edit(GroupBox2, "Edit3");
     Label2 = label(GroupBox2, "Label2");
     CheckBox3 = Make<QCheckBox>(GroupBox2, "CheckBox3");
-    Edit2->setAccessibleName(CheckBox1->text());
-    Edit3->setAccessibleName(CheckBox2->text());
+    // Each extra amount's edit by the box that turns it on, as the window layer names it.
+    for (const auto& [field, name] : {std::pair{Edit2, "Edit2"}, std::pair{Edit3, "Edit3"}})
+        field->setAccessibleName(Text(forms::DescribedName(Description(), Description().find(name))));
     auto* expenses = FrameLayout<QGridLayout>(GroupBox2);
     expenses->addWidget(CheckBox1, 0, 0);
     expenses->addWidget(Edit2, 0, 1);

@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "AccessibleNames.h"
 #include "FormWindow.h"
 #include "Look.h"
 #include "Shell.h"
@@ -319,6 +320,10 @@ void BatchWindow::MakeControls() {
     SendMessageW(grid, LVM_SETIMAGELIST, LVSIL_SMALL,
                  reinterpret_cast<LPARAM>(ImageList_Create(1, rowHeight, ILC_COLOR, 0, 0)));
     MakeTips();
+    // Named as the Qt face names them; the system's name of an edit would be the frame's.
+    names_ = std::make_unique<AccessibleNames>();
+    for (forms::ControlId id = 0; id < controls_.size(); ++id)
+        names_->Name(controls_[id], forms::DescribedName(d_, id));
 }
 
 void BatchWindow::MakeTips() {

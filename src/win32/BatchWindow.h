@@ -2,6 +2,7 @@
 // controls, its table a virtual list view that costs nothing per row until a row is seen.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,8 @@
 #include "Look.h"
 
 namespace zanvoro::win32 {
+
+class AccessibleNames;
 
 class BatchWindow final : private forms::BatchRows::Observer {
 public:
@@ -86,6 +89,7 @@ private:
     HWND frame_ = nullptr;
     HWND tips_ = nullptr;
     std::vector<HWND> controls_;
+    std::unique_ptr<AccessibleNames> names_;
     Fonts fonts_;
     std::wstring shown_;  // the text a cell last handed to the table
     SIZE minimum_{};  // the client area's, once laid out

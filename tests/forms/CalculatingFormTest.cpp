@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "BatchForm.h"
 #include "CalculatingForm.h"
 #include "ErrorBox.h"
 #include "Report.h"
@@ -184,15 +185,18 @@ TEST(Report, SpokenCaptions) {
     for (const auto& r : rows) EXPECT_EQ(forms::SpokenCaption(r.caption), r.spoken) << r.caption;
 }
 
-TEST(Report, AboutBoxNames) {
-    const forms::Window about = forms::DescribeAboutBox();
+TEST(Report, DescribedNames) {
+    const forms::Window about = forms::DescribeAboutBox(), batch = forms::BatchWindow();
     const struct {
+        const forms::Window* window;
         const char* control;
         const char* name;
-    } names[] = {
-        {"Panel1", "Zanvoro! Pro"}, {"ProgramIcon", "Zanvoro!"}, {"OKButton", "OK"}, {"Version", ""}};
+    } names[] = {{&about, "Panel1", "Zanvoro! Pro"},  {&about, "ProgramIcon", "Zanvoro!"},
+                 {&about, "OKButton", "OK"},          {&about, "Version", ""},
+                 {&batch, "Edit2", "直工だけに含まない金額"}, {&batch, "Edit3", "全経費を掛けない金額"},
+                 {&batch, "Button1", "貼り付け"},     {&batch, "Label1", ""}};
     for (const auto& n : names)
-        EXPECT_EQ(forms::DescribedName(about, about.find(n.control)), n.name) << n.control;
+        EXPECT_EQ(forms::DescribedName(*n.window, n.window->find(n.control)), n.name) << n.control;
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "ErrorBox.h"
 #include "Shell.h"
 #include "TableFiles.h"
+#include "TestControls.h"
 #include "Text.h"
 
 namespace {
@@ -22,17 +23,6 @@ using zanvoro::win32::Wide;
 using win32test::App;
 using win32test::Press;
 using win32test::WhileModal;
-
-void Clip(const std::string& utf8) {
-    const std::wstring text = Wide(utf8);
-    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<wchar_t*>(GlobalLock(data)));
-    GlobalUnlock(data);
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    SetClipboardData(CF_UNICODETEXT, data);
-    CloseClipboard();
-}
 
 void Finish(const BatchWindow& batch) {
     while (batch.form().Computing()) zanvoro::win32::PumpMessage();
@@ -122,7 +112,7 @@ TEST(Win32Batch, PastedRowsAreTheWindowsFigures) {
         costbatch::Settings settings;
         settings.direction = run.direction;
         batch.TakeSettingsFrom(settings);
-        Clip(pasted);
+        ASSERT_TRUE(win32test::SetClipboard(Wide(pasted)));
         SetFocus(batch.control("Grid1"));
         Press('V', true);
         Finish(batch);
@@ -152,7 +142,7 @@ TEST(Win32Batch, EscapeCancels) {
     BatchWindow& batch = App().batchWindow();
     std::string pasted;
     for (int i = 0; i < 300'000; ++i) pasted += std::to_string(100 + i) + "\n";
-    Clip(pasted);
+    ASSERT_TRUE(win32test::SetClipboard(Wide(pasted)));
     SendMessageW(batch.control("Button1"), BM_CLICK, 0, 0);
     ASSERT_TRUE(batch.form().Computing());
     EXPECT_TRUE(IsWindowVisible(batch.control("Button5")));
@@ -164,17 +154,6 @@ TEST(Win32Batch, EscapeCancels) {
     EXPECT_FALSE(IsWindowVisible(batch.control("Button5")));
     EXPECT_EQ(TextOf(batch.control("Label3")).rfind(L"取消: 300,000 行のうち ", 0), 0u);
     EXPECT_EQ(Cell(batch, rows.Size() - 1, rows.Columns() - 1), L"取消");
-}
-
-std::wstring ClipboardText() {
-    std::wstring text;
-    if (!OpenClipboard(nullptr)) return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        text = static_cast<const wchar_t*>(GlobalLock(data));
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
 }
 
 // Ctrl+C in the table copies the rows selected with the captions, or every row when none is.
@@ -197,7 +176,7 @@ TEST(Win32Batch, CopiesTheSelectedRowsOrAll) {
                 SendMessageW(grid, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
         SetFocus(grid);
         Press('C', true);
-        EXPECT_EQ(ClipboardText(), Wide(forms::SelectionText(rows, ranges))) << ranges.size();
+        EXPECT_EQ(win32test::Clipboard(), Wide(forms::SelectionText(rows, ranges))) << ranges.size();
     }
 }
 

@@ -4,17 +4,25 @@
 // Usage: win32_outside <path of zanvoro.exe> [GoogleTest flags]
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
+#include <future>
 #include <map>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "BatchForm.h"
 #include "CalculatingForm.h"
 #include "ErrorBox.h"
+#include "FormWindow.h"
+#include "Report.h"
 #include "TestControls.h"
 #include "Text.h"
 #include "layout_table.h"
@@ -67,6 +75,24 @@ void PostKey(HWND to, WPARAM key, bool system = false) {
     PostMessageW(to, system ? WM_SYSKEYUP : WM_KEYUP, key, 1u | (3u << 30));
 }
 
+// Ctrl and `key` posted to `to` until `done`: the program's accelerators read Ctrl from its
+// thread's key state, which this thread shares while the two are attached.
+template <class Done>
+bool CtrlKey(HWND to, WPARAM key, Done done) {
+    const DWORD program = GetWindowThreadProcessId(to, nullptr);
+    AttachThreadInput(GetCurrentThreadId(), program, TRUE);
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    PostKey(to, key);
+    const bool seen = WaitFor(done);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    AttachThreadInput(GetCurrentThreadId(), program, FALSE);
+    return seen;
+}
+
 int Dpi() {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
@@ -98,8 +124,10 @@ public:
         CloseHandle(process_.hProcess);
     }
 
-    // The program's visible top-level window with this title (and class, when given).
-    HWND Window(const std::wstring& title, const std::wstring& cls = {}) const {
+    // The program's visible top-level window with this title (and class, when given), waited
+    // for up to `milliseconds`.
+    HWND Window(const std::wstring& title, const std::wstring& cls = {},
+                int milliseconds = 10'000) const {
         struct Search {
             DWORD pid;
             const std::wstring *title, *cls;
@@ -121,9 +149,10 @@ public:
                 },
                 reinterpret_cast<LPARAM>(&search));
             return search.found != nullptr;
-        });
+        }, milliseconds);
         return search.found;
     }
+    HANDLE process() const { return process_.hProcess; }
 
     HWND Focus() const {
         GUITHREADINFO info{};
@@ -429,6 +458,33 @@ void CheckLayout(const Seen& w) {
     }
 }
 
+// Each control as a screen reader in another process reads it: by the layer's name where it
+// gives one, else by the system's (a label by its text); none without a name, and no two
+// alike in role and name but labels, whose units repeat. An extra amount's edit shares its
+// check box's name, as the Qt face's does: the role tells them apart.
+using Controls = std::vector<std::pair<forms::ControlId, HWND>>;
+template <class LayerName>
+void CheckNames(const forms::Window& d, const Controls& controls, LayerName layerName) {
+    std::map<std::pair<long, std::wstring>, std::string> named;
+    for (const auto& [id, h] : controls) {
+        const std::string& name = d.controls[id].name;
+        SCOPED_TRACE(name);
+        const win32test::Spoken read = win32test::ReadAloud(h);
+        const std::wstring layer = Wide(layerName(id));
+        EXPECT_EQ(read.name, layer.empty() ? Text(h) : layer);
+        EXPECT_FALSE(read.name.empty());
+        if (d.controls[id].kind == forms::ControlKind::Label) continue;
+        const auto [first, fresh] = named.try_emplace({read.role, read.name}, name);
+        EXPECT_TRUE(fresh) << "read as " << first->second << " is";
+    }
+}
+template <class LayerName>
+void CheckNames(const Seen& w, LayerName layerName) {
+    Controls controls;
+    for (const layout::Row& r : w.rows()) controls.emplace_back(w.description().find(r.name), w(r.name));
+    CheckNames(w.description(), controls, layerName);
+}
+
 Seen MainWindow() { return Seen(forms::MainForm::Describe(), Joined(layout::SharedRows(), layout::MainRows())); }
 Seen CalculatorWindow() {
     return Seen(forms::CalculatorForm::Describe(), Joined(layout::SharedRows(), layout::CalculatorRows()));
@@ -542,6 +598,47 @@ TEST(Outside, WorkedSearchesBitForBit) {
     Click(main("Button2"));
 }
 
+// Ctrl+C after a search: the layer's breakdown, rates with their basis, on the clipboard as
+// another program pastes it; and every control read by the layer's name for that state.
+TEST(Outside, CopyAndScreenReaderNamesAfterASearch) {
+    const struct {
+        const char* target;
+        const char* work;
+        const char* extraInNet;
+    } rows[] = {{"015448", "rb1", nullptr}, {"5000", "rb3", "10"}};
+    const Seen main = MainWindow();
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.target);
+        forms::MainForm form;
+        form.FormCreate();
+        const auto both = [&](const char* name) {
+            Click(main(name));
+            form.SetChecked(form.id(name), true);
+        };
+        Click(main("Button2"));
+        both(r.work);
+        if (r.extraInNet) {
+            both("CheckBox1");
+            Type(main("Edit2"), Wide(r.extraInNet).c_str());
+            form.TextTyped(form.id("Edit2"), r.extraInNet);
+        }
+        Type(main("Edit1"), Wide(r.target).c_str());
+        form.TextTyped(form.id("Edit1"), r.target);
+        Click(main("Button1"));
+        form.Button1Click();
+
+        const std::string layer = forms::ClipboardText(form.ReportShown());
+        std::size_t bases = 0;
+        for (std::size_t at = 0; (at = layer.find("\t対象額\t", at)) != std::string::npos; ++at) ++bases;
+        EXPECT_EQ(bases, 3u) << layer;
+        const DWORD before = GetClipboardSequenceNumber();
+        EXPECT_TRUE(CtrlKey(main.frame(), 'C', [&] { return GetClipboardSequenceNumber() != before; }));
+        EXPECT_EQ(win32test::Clipboard(), win32test::Crlf(layer));
+        CheckNames(main, [&](forms::ControlId id) { return form.AccessibleName(id); });
+    }
+    Click(main("Button2"));
+}
+
 // --- 3: the error box ---
 
 // 計算 on a text that is no number: the one error box, found as another program finds it,
@@ -588,7 +685,7 @@ TEST(Outside, CalculatorWindowOverTheDisabledMainWindow) {
         {"3778", "rb3", W::Renovation, {"12.5", "20", "9.75"}},
         {"545", "rb1", W::RoadMaintenance, {"10", "20", "10"}},
     };
-    const forms::CalculatorForm form;
+    forms::CalculatorForm form;
     constexpr std::size_t kRates[] = {costmodel::captions::kCommonTempRateFigure,
                                       costmodel::captions::kSiteMgmtRateFigure,
                                       costmodel::captions::kGeneralMgmtRateFigure};
@@ -612,6 +709,16 @@ TEST(Outside, CalculatorWindowOverTheDisabledMainWindow) {
         costmodel::CostBreakdown expected;
         costmodel::ForwardCalculate(expected, input, {});
         CheckFigures(calculator, form, expected);
+
+        // The same in the layer here, for the names a screen reader reads.
+        form.Button2Click();
+        form.SetChecked(form.id(f.rates[0] ? "RadioButton2" : "RadioButton1"), true);
+        form.SetChecked(form.id(f.work), true);
+        form.TextTyped(form.id("Edit1"), f.directCost);
+        for (std::size_t i = 0; f.rates[0] && i < 3; ++i)
+            form.TextTyped(form.figures()[kRates[i]].value, f.rates[i]);
+        form.Button1Click();
+        CheckNames(calculator, [&](forms::ControlId id) { return form.AccessibleName(id); });
     }
     Click(calculator("RadioButton1"));
     CheckNotANumber(calculator, "x1");
@@ -627,9 +734,170 @@ TEST(Outside, AboutBoxFollowsTheLayoutTable) {
     const Seen about(forms::DescribeAboutBox(), layout::AboutRows());
     ASSERT_NE(about.frame(), nullptr);
     CheckLayout(about);
+    CheckNames(about, [&](forms::ControlId id) { return forms::DescribedName(about.description(), id); });
     Click(about("OKButton"));
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(about.frame()); }));
     EXPECT_TRUE(IsWindowEnabled(main.frame()));
+}
+
+// --- 5: the batch window ---
+
+// Cells of a row of the program's list view, read through one block in the program's memory
+// (a list view's messages carry pointers, which the system does not carry to another process):
+// one write, a message a cell, one read.
+class ListRow {
+public:
+    ListRow(HWND list, std::vector<int> columns)
+        : list_(list), slots_(columns.size()),
+          at_(static_cast<Slot*>(VirtualAllocEx(gProgram->process(), nullptr,
+                                                sizeof(Slot) * slots_.size(),
+                                                MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))) {
+        for (std::size_t c = 0; c < slots_.size(); ++c) {
+            slots_[c].item.iSubItem = columns[c];
+            slots_[c].item.cchTextMax = static_cast<int>(std::size(slots_[c].text));
+            slots_[c].item.pszText = at_[c].text;
+        }
+        lengths_.resize(slots_.size());
+    }
+    ~ListRow() { VirtualFreeEx(gProgram->process(), at_, 0, MEM_RELEASE); }
+    ListRow(const ListRow&) = delete;
+    ListRow& operator=(const ListRow&) = delete;
+
+    std::vector<std::wstring> operator()(int row) {
+        const HANDLE process = gProgram->process();
+        std::vector<Slot> fresh = slots_;
+        WriteProcessMemory(process, at_, fresh.data(), sizeof(Slot) * fresh.size(), nullptr);
+        for (std::size_t c = 0; c < fresh.size(); ++c)
+            SendMessageTimeoutW(list_, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+                                reinterpret_cast<LPARAM>(&at_[c].item), SMTO_ABORTIFHUNG, 5000,
+                                &lengths_[c]);
+        ReadProcessMemory(process, at_, fresh.data(), sizeof(Slot) * fresh.size(), nullptr);
+        std::vector<std::wstring> cells;
+        for (std::size_t c = 0; c < fresh.size(); ++c)
+            cells.emplace_back(fresh[c].text,
+                               std::min<std::size_t>(lengths_[c], std::size(fresh[c].text)));
+        return cells;
+    }
+
+private:
+    struct Slot {
+        LVITEMW item{};
+        wchar_t text[64] = {};
+    };
+    HWND list_;
+    std::vector<Slot> slots_;
+    Slot* at_;
+    std::vector<DWORD_PTR> lengths_;
+};
+
+// One row of the pasted table: the amount and the four settings' cells.
+struct BatchRow {
+    std::string target;
+    costmodel::WorkType work;
+    const char* extraInNet;  // null: なし
+    const char* extraNoOverhead;
+    bool noCommonTemp;
+};
+
+// 2,000 searches as a spreadsheet copies them: targets from 1 to 10,000 万円 by equal ratios
+// (the reference steps once per 万円, so the top costs most), three at 100,000; the work
+// types in turn, and under them each combination of the options in turn.
+std::vector<BatchRow> BatchRows() {
+    constexpr int kRows = 2000;
+    const char* const extras[][2] = {
+        {nullptr, nullptr}, {"12.5", nullptr}, {nullptr, "30"}, {"7", "5"}};
+    std::vector<BatchRow> rows;
+    for (int i = 0; i < kRows; ++i) {
+        const double target =
+            i >= kRows - 3 ? 1e5 : std::round(std::pow(1e4, i / (kRows - 4.0)) * 10) / 10;
+        const auto& extra = extras[(i / 3) % 4];
+        rows.push_back({costmodel::NumberToText(target), costmodel::captions::kWorkNames[i % 3].work,
+                        extra[0], extra[1], (i / 12) % 2 == 1});
+    }
+    return rows;
+}
+
+std::string PastedTable(const std::vector<BatchRow>& rows) {
+    namespace c = costmodel::captions;
+    std::string text;
+    const auto row = [&](const std::vector<std::string_view>& cells) {
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            (text += cells[i]) += i + 1 < cells.size() ? "\t" : "\r\n";
+    };
+    row({c::kTarget, c::kWork, c::kExtraInNet, c::kExtraNoOverhead, c::kNoCommonTemp});
+    for (const BatchRow& r : rows)
+        row({r.target, c::NameOf(r.work), r.extraInNet ? r.extraInNet : "なし",
+             r.extraNoOverhead ? r.extraNoOverhead : "なし", r.noCommonTemp ? "はい" : "いいえ"});
+    return text;
+}
+
+// Ctrl+B from the main window, Ctrl+V of a spreadsheet's copy; every figure of every row as
+// the list shows it against the literal search's, formatted by the core; the status line as
+// the window layer words it.
+TEST(Outside, BatchWindowComputesAPastedTable) {
+    const Seen main = MainWindow();
+    const std::wstring title = Wide(forms::batchtext::kTitle);
+    ASSERT_TRUE(CtrlKey(main.frame(), 'B', [&] { return gProgram->Window(title, {}, 0) != nullptr; }));
+    const HWND batch = gProgram->Window(title);
+
+    const std::vector<BatchRow> rows = BatchRows();
+    const std::string table = PastedTable(rows);
+    forms::BatchForm layer;
+    layer.Paste(table);
+    while (layer.ComputeSlice()) {
+    }
+    ASSERT_TRUE(win32test::SetClipboard(Wide(table)));
+    const HWND list = FindWindowExW(batch, nullptr, WC_LISTVIEWW, nullptr);
+    const HWND bar = FindWindowExW(batch, nullptr, PROGRESS_CLASSW, nullptr);
+    const auto count = [&] { return static_cast<std::size_t>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); };
+    ASSERT_TRUE(CtrlKey(batch, 'V', [&] { return count() == rows.size(); }));
+    // Done: the bar hidden, the status line the layer's.
+    const std::wstring status = Wide(layer.Progress().status);
+    EXPECT_TRUE(WaitFor(
+        [&] { return !IsWindowVisible(bar) && FindWindowExW(batch, nullptr, L"Static", status.c_str()); },
+        30'000))
+        << layer.Progress().status;
+
+    // Each row's amount as read, its thirteen figures and an empty 結果, after the row number
+    // and the five settings' cells; the references worked out meanwhile.
+    auto references = std::async(std::launch::async, [&] {
+        std::vector<std::vector<std::wstring>> all;
+        for (const BatchRow& r : rows) {
+            const auto amount = [](const char* t) { return t ? costmodel::TextToNumber(t) : 0.0; };
+            std::vector<std::wstring> want{Wide(r.target)};
+            const costmodel::CostBreakdown reference = costmodel::reference::LiteralSearch(
+                costmodel::TextToNumber(r.target), r.work, r.noCommonTemp, amount(r.extraInNet),
+                amount(r.extraNoOverhead));
+            for (const std::string& figure : costmodel::FormatResults(reference))
+                want.push_back(Wide(figure));
+            want.emplace_back();
+            all.push_back(std::move(want));
+        }
+        return all;
+    });
+    std::vector<int> columns{1};
+    for (int c = 6; c < 6 + 14; ++c) columns.push_back(c);
+    ListRow row(list, columns);
+    std::vector<std::vector<std::wstring>> seen;
+    for (std::size_t i = 0; i < rows.size(); ++i) seen.push_back(row(static_cast<int>(i)));
+    const auto want = references.get();
+    std::size_t wrong = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (seen[i] != want[i] && ++wrong <= 3)
+            ADD_FAILURE() << "row " << i + 1 << ": " << testing::PrintToString(seen[i]);
+    EXPECT_EQ(wrong, 0u);
+
+    // Its controls in the order the face makes them, which is the order of its children.
+    const forms::Window d = forms::BatchWindow();
+    Controls controls;
+    HWND child = GetWindow(batch, GW_CHILD);
+    for (const forms::ControlId id : zanvoro::win32::CreationOrder(d)) {
+        controls.emplace_back(id, child);
+        child = GetWindow(child, GW_HWNDNEXT);
+    }
+    EXPECT_EQ(child, nullptr) << "more children than controls";
+    CheckNames(d, controls, [&](forms::ControlId id) { return forms::DescribedName(d, id); });
+    PostMessageW(batch, WM_CLOSE, 0, 0);
 }
 
 }  // namespace
@@ -641,6 +909,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     gProgramPath = Wide(argv[1]);
+    // Screen readers' objects come from the program through COM.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     // The program reads its separator from the same user settings.
     costmodel::LoadDecimalSeparatorFromEnvironment();
     gProgram = new Program;

@@ -2,14 +2,13 @@
 // printed sheet (drawn into a metafile) and the names a screen reader gets.
 #include <gtest/gtest.h>
 
-#include <oleacc.h>
-
 #include <string>
 #include <vector>
 
 #include "Application.h"
 #include "Shell.h"
 #include "Sheet.h"
+#include "TestControls.h"
 #include "Text.h"
 #include "Drive.h"
 
@@ -18,6 +17,9 @@ namespace {
 using zanvoro::win32::FormWindow;
 using zanvoro::win32::TextOf;
 using zanvoro::win32::Wide;
+using win32test::Clipboard;
+using win32test::Crlf;
+using win32test::ReadName;
 
 using win32test::App;
 
@@ -26,23 +28,6 @@ FormWindow& Calculated(const wchar_t* typed) {
     SendMessageW(w.control("Edit1"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed));
     SendMessageW(w.control("Button1"), BM_CLICK, 0, 0);
     return w;
-}
-
-std::wstring Clipboard() {
-    std::wstring text;
-    if (!OpenClipboard(nullptr)) return L"(not open)";
-    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
-        text = static_cast<const wchar_t*>(GlobalLock(h));
-        GlobalUnlock(h);
-    }
-    CloseClipboard();
-    return text;
-}
-
-std::wstring Crlf(const std::string& text) {
-    std::wstring out;
-    for (wchar_t c : Wide(text)) out += c == L'\n' ? std::wstring(L"\r\n") : std::wstring(1, c);
-    return out;
 }
 
 // Ctrl and `key` through the program's loop, the focus in Edit1.
@@ -163,22 +148,6 @@ TEST_F(Win32Report, ResultMenuOverABox) {
                                                    L"印刷…\tCtrl+P", L"PDFとして保存…", L"-",
                                                    L"一括計算…\tCtrl+B"}));
     EXPECT_EQ(Clipboard(), TextOf(w.control("SText4")));
-}
-
-std::wstring ReadName(HWND control) {
-    IAccessible* object = nullptr;
-    if (AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                   reinterpret_cast<void**>(&object)) != S_OK)
-        return L"(no object)";
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    BSTR read = nullptr;
-    object->get_accName(self, &read);
-    object->Release();
-    std::wstring name = read ? read : L"(none)";
-    SysFreeString(read);
-    return name;
 }
 
 // Each control as a screen reader gets it through MSAA: the window layer's name, a result
