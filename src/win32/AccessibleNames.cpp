@@ -108,6 +108,7 @@ void AccessibleNames::Name(HWND control, const std::string& name) {
 }
 
 LRESULT AccessibleNames::Object(HWND control, WPARAM flags) {
+    if (beforeAsked) beforeAsked();
     const auto at = names_.find(control);
     if (at == names_.end()) return 0;
     // Handing an object to a reader marshals it: COM is started when a reader first asks.

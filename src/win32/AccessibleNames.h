@@ -2,6 +2,7 @@
 // control answers MSAA (and UI Automation through it); only its name is the window layer's.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -22,6 +23,9 @@ public:
     // Gives `control` the name `name` (UTF-8) and, when it changes, tells a listening reader;
     // an empty name leaves the system's.
     void Name(HWND control, const std::string& name);
+
+    // Called before a reader is answered, so that it gets the names as they are by then.
+    std::function<void()> beforeAsked;
 
 private:
     static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);

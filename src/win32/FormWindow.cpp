@@ -25,6 +25,8 @@ constexpr wchar_t kAreaClass[] = L"ZanvoroArea";
 // dialog manager sends for Enter and Escape.
 constexpr int kFirstControlId = 1000;
 constexpr int kFirstMenuId = 100;
+// Posted to the area when the controls' names are to be made again.
+constexpr UINT kNameControls = WM_APP + 2;
 constexpr int kDoorPicture = 2;
 constexpr int kDoorSide = 18;  // at 96 dpi, as the door is designed
 
@@ -279,12 +281,16 @@ void FormWindow::MakeControls() {
         form_->setBeep(Beep);
     }
     names_ = std::make_unique<AccessibleNames>();
+    names_->beforeAsked = [this] { NameControls(); };
+    namesStale_ = true;
     NameControls();
 }
 
-// Every control by the name the window layer gives it, kept up with what the controls show.
+// Every control by the name the window layer gives it, kept up with what the controls show:
+// once after a change of many controls, not once for each.
 void FormWindow::NameControls() {
-    if (!names_) return;
+    if (!names_ || !namesStale_) return;
+    namesStale_ = false;
     for (forms::ControlId id = 0; id < controls_.size(); ++id)
         names_->Name(controls_[id], form_ ? form_->AccessibleName(id) : forms::DescribedName(d_, id));
 }
@@ -311,7 +317,12 @@ void FormWindow::ShowState(forms::ControlId id) {
     }
     if ((IsWindowEnabled(h) != FALSE) != s.enabled) EnableWindow(h, s.enabled);
     showingState_ = false;
-    NameControls();  // a result box is read with its value
+    // A result box is read with its value: named again once this change is done, or sooner
+    // if a reader asks.
+    if (names_ && !namesStale_) {
+        namesStale_ = true;
+        PostMessageW(area_, kNameControls, 0, 0);
+    }
 }
 
 void FormWindow::Show(int showCommand) {
@@ -576,6 +587,7 @@ LRESULT FormWindow::Area(HWND h, UINT m, WPARAM w, LPARAM l) {
     case WM_CTLCOLORBTN:
         if (LRESULT brush = Colours(reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l))) return brush;
         break;
+    case kNameControls: NameControls(); return 0;
     case WM_DRAWITEM:
         Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(l));
         return TRUE;

@@ -104,6 +104,7 @@ private:
     bool showingState_ = false;  // our own changes to the controls, not the user's
     std::unique_ptr<WindowCommands> commands_;
     std::unique_ptr<AccessibleNames> names_;
+    bool namesStale_ = false;  // a control's state changed since they were named
 };
 
 }  // namespace zanvoro::win32
