@@ -916,14 +916,7 @@ LRESULT BatchWindow::Frame(HWND h, UINT m, WPARAM w, LPARAM l) {
         return 0;
     }
     case WM_ACTIVATE:
-        // The focus leaves with the window and comes back to the control that had it.
-        if (LOWORD(w) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus && IsChild(h, focus)) lastFocus_ = focus;
-        } else if (lastFocus_ && IsWindowEnabled(lastFocus_) && IsWindowVisible(lastFocus_)) {
-            SetFocus(lastFocus_);
-            return 0;
-        }
+        if (FocusFollowsActivation(h, w, lastFocus_)) return 0;
         break;
     case WM_DROPFILES: {
         // One file dropped opens as 開く… would; several are not one table.
@@ -948,11 +941,8 @@ LRESULT BatchWindow::Frame(HWND h, UINT m, WPARAM w, LPARAM l) {
 }
 
 LRESULT CALLBACK BatchWindow::Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
-    if (m == WM_NCCREATE)
-        SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(
-                                                reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams));
-    auto* self = reinterpret_cast<BatchWindow*>(GetWindowLongPtrW(h, GWLP_USERDATA));
-    if (!self || m == WM_NCDESTROY) return DefWindowProcW(h, m, w, l);
+    auto* self = WindowObject<BatchWindow>(h, m, l);
+    if (!self) return DefWindowProcW(h, m, w, l);
     LRESULT result = 0;
     RunHandler([&] { result = self->Frame(h, m, w, l); });
     return result;

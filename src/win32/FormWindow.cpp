@@ -550,14 +550,7 @@ LRESULT FormWindow::Frame(HWND h, UINT m, WPARAM w, LPARAM l) {
         if (onClose) onClose(ModalResult::Cancel);
         return 0;
     case WM_ACTIVATE:
-        // The focus leaves with the window and comes back to the control that had it.
-        if (LOWORD(w) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus && IsChild(h, focus)) lastFocus_ = focus;
-        } else if (lastFocus_ && IsWindowEnabled(lastFocus_) && IsWindowVisible(h)) {
-            SetFocus(lastFocus_);
-            return 0;
-        }
+        if (FocusFollowsActivation(h, w, lastFocus_)) return 0;
         break;
     case kWindowKey:
         // The description's keys, as menu commands through the accelerator table.
@@ -602,19 +595,9 @@ LRESULT FormWindow::Area(HWND h, UINT m, WPARAM w, LPARAM l) {
     return DefWindowProcW(h, m, w, l);
 }
 
-// The window's object from its creation on, and none from the start of its destruction.
-FormWindow* FormWindow::Of(HWND h, UINT m, LPARAM l) {
-    if (m == WM_NCCREATE)
-        SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(
-                                                reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams));
-    else if (m == WM_DESTROY || m == WM_NCDESTROY)
-        SetWindowLongPtrW(h, GWLP_USERDATA, 0);
-    return reinterpret_cast<FormWindow*>(GetWindowLongPtrW(h, GWLP_USERDATA));
-}
-
 template <LRESULT (FormWindow::*Handler)(HWND, UINT, WPARAM, LPARAM)>
 LRESULT CALLBACK FormWindow::Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
-    FormWindow* self = Of(h, m, l);
+    auto* self = WindowObject<FormWindow>(h, m, l);
     if (!self) return DefWindowProcW(h, m, w, l);
     LRESULT result = 0;
     RunHandler([&] { result = (self->*Handler)(h, m, w, l); });

@@ -69,7 +69,6 @@ public:
 
 private:
     static void Register(HINSTANCE instance);
-    static FormWindow* Of(HWND, UINT, LPARAM);
     // Every message of the frame or the area, with no exception let out.
     template <LRESULT (FormWindow::*Handler)(HWND, UINT, WPARAM, LPARAM)>
     static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);

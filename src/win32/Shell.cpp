@@ -28,6 +28,17 @@ void ShowError(const std::exception& error) noexcept {
 
 void Beep() { MessageBeep(0); }
 
+bool FocusFollowsActivation(HWND frame, WPARAM w, HWND& lastFocus) {
+    if (LOWORD(w) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(frame, focus)) lastFocus = focus;
+        return false;
+    }
+    if (!lastFocus || !IsWindowEnabled(lastFocus) || !IsWindowVisible(lastFocus)) return false;
+    SetFocus(lastFocus);
+    return true;
+}
+
 bool PumpMessage() {
     MSG msg;
     if (GetMessageW(&msg, nullptr, 0, 0) <= 0) return false;

@@ -30,6 +30,22 @@ void RunHandler(F&& handler) noexcept {
 
 void Beep();
 
+// The object a window of the face was created for (its lpCreateParams), from WM_NCCREATE on;
+// none from WM_DESTROY on, so that nothing its teardown sends reaches the object.
+template <class Window>
+Window* WindowObject(HWND h, UINT m, LPARAM l) {
+    if (m == WM_NCCREATE)
+        SetWindowLongPtrW(h, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams));
+    else if (m == WM_DESTROY || m == WM_NCDESTROY)
+        SetWindowLongPtrW(h, GWLP_USERDATA, 0);
+    return reinterpret_cast<Window*>(GetWindowLongPtrW(h, GWLP_USERDATA));
+}
+
+// WM_ACTIVATE of a frame: the focus leaves with the window and comes back to the control that
+// had it, if that can still take it. True when it was given back (the message is handled).
+bool FocusFollowsActivation(HWND frame, WPARAM w, HWND& lastFocus);
+
 // A key pressed in one of the face's windows, offered to the window before its focused
 // control: the window's procedure gets this message with the keyboard MSG* as lParam and
 // answers nonzero when it used the key.
