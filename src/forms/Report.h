@@ -3,6 +3,8 @@
 // from its controls.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -79,6 +81,21 @@ struct Sheet {
     std::string footerRight;  // the date
 };
 Sheet SheetOf(const Report& report, std::string_view programVersion);
+
+// Where the sheet puts its parts on A4 portrait, on every face.
+namespace sheetlayout {
+// Millimetres of paper left free: left, top, right, foot.
+inline constexpr std::array<int, 4> kMargins{20, 20, 20, 15};
+// The inputs' table spans this share of the width (percent), in columns of these shares.
+inline constexpr int kInputsWidth = 70;
+inline constexpr std::array<int, 3> kInputColumns{55, 33, 12};
+// The figures' table spans the width: caption, amount, unit, rate, unit.
+inline constexpr std::array<int, 5> kFigureColumns{34, 26, 10, 20, 10};
+// Colours as 0xRRGGBB: the tables' rules, the figures' heading row, the footer.
+inline constexpr std::uint32_t kRule = 0x808080;
+inline constexpr std::uint32_t kHeadingShade = 0xE8E8E8;
+inline constexpr std::uint32_t kFooter = 0x404040;
+}  // namespace sheetlayout
 // The sheet's small line under an input's value: "（入力 015448）", empty where the text
 // typed is the value.
 std::string TypedNote(const ReportLine& line);

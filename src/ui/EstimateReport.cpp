@@ -27,8 +27,16 @@ using namespace Qt::Literals::StringLiterals;
 namespace zanvoro {
 namespace {
 
+namespace layout = forms::sheetlayout;
+
+QString Percent(int share) { return QString::number(share) + u'%'; }
+QString HtmlColour(std::uint32_t rgb) { return QColor(QRgb(rgb)).name(QColor::HexRgb).toUpper(); }
+
 QString SheetHtml(const forms::Sheet& sheet) {
     const auto esc = [](const std::string& s) { return Text(s).toHtmlEscaped(); };
+    const QString table = QStringLiteral("<table border='1' cellspacing='0' cellpadding='5' width='%1'"
+                                         " style='border-collapse:collapse; border-color:%2'>");
+    const QString rule = HtmlColour(layout::kRule);
     QString html = QStringLiteral(
         "<table width='100%' cellspacing='0' cellpadding='0'><tr>"
         "<td><span style='font-size:18pt; font-weight:bold'>%1</span>"
@@ -36,31 +44,33 @@ QString SheetHtml(const forms::Sheet& sheet) {
         "<td align='right' valign='bottom'>%3</td></tr></table>")
                        .arg(esc(sheet.title), esc(sheet.subtitle), esc(sheet.dated));
 
-    html += QStringLiteral("<p style='font-size:12pt; font-weight:bold'><br>%1</p>"
-                           "<table border='1' cellspacing='0' cellpadding='5' width='70%'"
-                           " style='border-collapse:collapse; border-color:#808080'>")
-                .arg(esc(sheet.inputsHeading));
+    html += QStringLiteral("<p style='font-size:12pt; font-weight:bold'><br>%1</p>")
+                .arg(esc(sheet.inputsHeading)) +
+            table.arg(Percent(layout::kInputsWidth), rule);
     for (const forms::ReportLine& line : sheet.inputs) {
         const std::string note = forms::TypedNote(line);
         const QString value = note.empty() ? esc(line.value)
                                            : esc(line.value) + u"<br><span style='font-size:9pt'>"_s +
                                                  esc(note) + u"</span>"_s;
-        html += QStringLiteral("<tr><td width='55%'>%1</td><td align='right'>%2</td>"
-                               "<td width='12%'>%3</td></tr>")
-                    .arg(esc(line.caption), value, esc(line.unit));
+        html += QStringLiteral("<tr><td width='%1'>%2</td><td align='right'>%3</td>"
+                               "<td width='%4'>%5</td></tr>")
+                    .arg(Percent(layout::kInputColumns[0]), esc(line.caption), value,
+                         Percent(layout::kInputColumns[2]), esc(line.unit));
     }
     html += QStringLiteral("</table>");
 
     const auto& c = sheet.columns;
+    const auto& w = layout::kFigureColumns;
     html += QStringLiteral("<p style='font-size:6pt'>&nbsp;</p>"
-                           "<p style='font-size:12pt; font-weight:bold'>%1</p>"
-                           "<table border='1' cellspacing='0' cellpadding='5' width='100%'"
-                           " style='border-collapse:collapse; border-color:#808080'>"
-                           "<tr style='background-color:#E8E8E8'><th align='left' width='34%'>%2</th>"
-                           "<th align='right' width='26%'>%3</th><th width='10%'>%4</th>"
-                           "<th align='right' width='20%'>%5</th><th width='10%'>%6</th></tr>")
-                .arg(esc(sheet.figuresHeading), esc(c[0]), esc(c[1]), esc(c[2]), esc(c[3]),
-                     esc(c[4]));
+                           "<p style='font-size:12pt; font-weight:bold'>%1</p>")
+                .arg(esc(sheet.figuresHeading)) +
+            table.arg(Percent(100), rule) +
+            QStringLiteral("<tr style='background-color:%1'><th align='left' width='%2'>%3</th>"
+                           "<th align='right' width='%4'>%5</th><th width='%6'>%7</th>")
+                .arg(HtmlColour(layout::kHeadingShade), Percent(w[0]), esc(c[0]), Percent(w[1]),
+                     esc(c[1]), Percent(w[2]), esc(c[2])) +
+            QStringLiteral("<th align='right' width='%1'>%2</th><th width='%3'>%4</th></tr>")
+                .arg(Percent(w[3]), esc(c[3]), Percent(w[4]), esc(c[4]));
     const auto cells = [&](const std::string& value, const std::string& unit) {
         return value.empty() ? QStringLiteral("<td></td><td></td>")
                              : QStringLiteral("<td align='right'>%1</td><td>%2</td>")
@@ -110,7 +120,7 @@ void RenderEstimateSheet(const forms::Report& report, QPrinter& printer) {
     QFont small(font);
     small.setPointSizeF(9);
     painter.setFont(small);
-    painter.setPen(QColor(0x40, 0x40, 0x40));
+    painter.setPen(QColor(QRgb(layout::kFooter)));
     const qreal lineHeight = QFontMetricsF(small, &printer).height();
     const QRectF footer(page.left(), page.bottom() - lineHeight, page.width(), lineHeight);
     painter.drawLine(footer.topLeft() - QPointF(0, lineHeight / 3),
@@ -124,7 +134,9 @@ namespace {
 
 void SetUpSheetPrinter(QPrinter& printer, const forms::Report& report) {
     printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(20, 20, 20, 15), QPageLayout::Millimeter));
+                                      QMarginsF(layout::kMargins[0], layout::kMargins[1],
+                                                layout::kMargins[2], layout::kMargins[3]),
+                                      QPageLayout::Millimeter));
     printer.setDocName(Text(report.title));
     printer.setCreator(Text(forms::SheetOf(report, ZANVORO_VERSION).footerLeft));
 }

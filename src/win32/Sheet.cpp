@@ -6,8 +6,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
-#include <initializer_list>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -18,9 +19,14 @@
 namespace zanvoro::win32 {
 namespace {
 
-constexpr COLORREF kRule = RGB(0x80, 0x80, 0x80);
-constexpr COLORREF kHeading = RGB(0xE8, 0xE8, 0xE8);
-constexpr COLORREF kFooter = RGB(0x40, 0x40, 0x40);
+namespace layout = forms::sheetlayout;
+
+constexpr COLORREF Colour(std::uint32_t rgb) {
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+constexpr COLORREF kRule = Colour(layout::kRule);
+constexpr COLORREF kHeading = Colour(layout::kHeadingShade);
+constexpr COLORREF kFooter = Colour(layout::kFooter);
 
 // Text, lines and fonts on one device, in its units; the fonts go with it.
 class Painter {
@@ -97,7 +103,7 @@ private:
 };
 
 // A bordered table's cell edges, from its left to its right, by shares of `width`.
-std::vector<int> Edges(int left, int width, std::initializer_list<int> percents) {
+std::vector<int> Edges(int left, int width, std::span<const int> percents) {
     std::vector<int> edges{left};
     int share = 0;
     for (int p : percents) {
@@ -189,15 +195,16 @@ HGLOBAL A4SettingsOf(const std::wstring& printer) {
     return h;
 }
 
-// The paper inside the sheet's margins (20 mm, 15 mm at the foot), in the printer's units
-// from the corner of what it can print.
+// The paper inside the sheet's margins, in the printer's units from the corner of what it
+// can print.
 RECT SheetArea(HDC dc) {
     const int dpiX = GetDeviceCaps(dc, LOGPIXELSX), dpiY = GetDeviceCaps(dc, LOGPIXELSY);
     const int offX = GetDeviceCaps(dc, PHYSICALOFFSETX), offY = GetDeviceCaps(dc, PHYSICALOFFSETY);
     const auto mm = [](int millimetres, int dpi) { return MulDiv(millimetres * 10, dpi, 254); };
-    return {mm(20, dpiX) - offX, mm(20, dpiY) - offY,
-            GetDeviceCaps(dc, PHYSICALWIDTH) - mm(20, dpiX) - offX,
-            GetDeviceCaps(dc, PHYSICALHEIGHT) - mm(15, dpiY) - offY};
+    const auto& m = layout::kMargins;
+    return {mm(m[0], dpiX) - offX, mm(m[1], dpiY) - offY,
+            GetDeviceCaps(dc, PHYSICALWIDTH) - mm(m[2], dpiX) - offX,
+            GetDeviceCaps(dc, PHYSICALHEIGHT) - mm(m[3], dpiY) - offY};
 }
 
 struct PrintHandles {
@@ -267,7 +274,7 @@ void DrawSheet(HDC dc, const RECT& page, const forms::Sheet& sheet) {
     };
 
     heading(sheet.inputsHeading, 1);
-    const std::vector<int> in = Edges(page.left, width * 70 / 100, {55, 33, 12});
+    const std::vector<int> in = Edges(page.left, width * layout::kInputsWidth / 100, layout::kInputColumns);
     for (const forms::ReportLine& line : sheet.inputs) {
         const int body = p.Use(10.5).tmHeight;
         const std::string note = forms::TypedNote(line);
@@ -287,7 +294,7 @@ void DrawSheet(HDC dc, const RECT& page, const forms::Sheet& sheet) {
 
     y += p.Points(6);
     heading(sheet.figuresHeading, 0);
-    const std::vector<int> fig = Edges(page.left, width, {34, 26, 10, 20, 10});
+    const std::vector<int> fig = Edges(page.left, width, layout::kFigureColumns);
     const int row = p.Use(10.5, true).tmHeight + 2 * pad;
     p.Fill({fig.front(), y, fig.back(), y + row}, kHeading);
     RowFrame(p, fig, y, row);
