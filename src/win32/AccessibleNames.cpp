@@ -1,7 +1,8 @@
 #include "AccessibleNames.h"
 
-#include <commctrl.h>
 #include <oleacc.h>
+
+#include <unordered_map>
 
 #include "SystemDll.h"
 #include "Text.h"
@@ -9,7 +10,16 @@
 namespace zanvoro::win32 {
 namespace {
 
-constexpr UINT_PTR kSubclass = 0x5A414E;
+// The controls' own procedures, under ours. Not SetWindowSubclass: it keeps its data in a
+// window property, which Wine fetches from its server on every message to every control.
+struct Hooked {
+    WNDPROC previous;
+    AccessibleNames* names;  // none once they are gone before the control
+};
+std::unordered_map<HWND, Hooked>& Hooks() {
+    static std::unordered_map<HWND, Hooked> hooks;
+    return hooks;
+}
 
 // The system's object for a control with another name; all else is the system's.
 // Dynamic annotation (IAccPropServices) would do on Windows alone: Wine has no store for it.
@@ -90,7 +100,17 @@ private:
 AccessibleNames::AccessibleNames() = default;
 
 AccessibleNames::~AccessibleNames() {
-    for (const auto& [control, name] : names_) RemoveWindowSubclass(control, Proc, kSubclass);
+    for (const auto& [control, name] : names_) {
+        const auto at = Hooks().find(control);
+        if (at == Hooks().end()) continue;
+        // Another procedure put over ours still calls it: it passes on until the control goes.
+        if (GetWindowLongPtrW(control, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Proc)) {
+            at->second.names = nullptr;
+            continue;
+        }
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(at->second.previous));
+        Hooks().erase(at);
+    }
     if (comStarted_) Later<decltype(CoUninitialize)>(L"ole32.dll", "CoUninitialize")();
 }
 
@@ -99,7 +119,9 @@ void AccessibleNames::Name(HWND control, const std::string& name) {
     const std::wstring wide = Wide(name);
     auto [at, added] = names_.try_emplace(control, wide);
     if (added) {
-        SetWindowSubclass(control, Proc, kSubclass, reinterpret_cast<DWORD_PTR>(this));
+        const LONG_PTR previous =
+            SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc));
+        Hooks()[control] = {reinterpret_cast<WNDPROC>(previous), this};  // NOLINT(performance-no-int-to-ptr)
         return;
     }
     if (at->second == wide) return;
@@ -128,20 +150,24 @@ LRESULT AccessibleNames::Object(HWND control, WPARAM flags) {
     return result;
 }
 
-LRESULT CALLBACK AccessibleNames::Proc(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR data) {
-    auto* self = reinterpret_cast<AccessibleNames*>(data);  // NOLINT(performance-no-int-to-ptr): as subclassed
-    if (m == WM_GETOBJECT && static_cast<LONG>(l) == OBJID_CLIENT) {
+LRESULT CALLBACK AccessibleNames::Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    const auto at = Hooks().find(h);
+    if (at == Hooks().end()) return DefWindowProcW(h, m, w, l);
+    const Hooked hooked = at->second;
+    if (m == WM_GETOBJECT && static_cast<LONG>(l) == OBJID_CLIENT && hooked.names) {
         // No exception may leave for the system; a failure leaves the system's object.
         try {
-            if (const LRESULT object = self->Object(h, w)) return object;
+            if (const LRESULT object = hooked.names->Object(h, w)) return object;
         } catch (...) {
         }
     }
     if (m == WM_NCDESTROY) {
-        self->names_.erase(h);
-        RemoveWindowSubclass(h, Proc, kSubclass);
+        if (hooked.names) hooked.names->names_.erase(h);
+        Hooks().erase(at);
+        if (GetWindowLongPtrW(h, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&Proc))
+            SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hooked.previous));
     }
-    return DefSubclassProc(h, m, w, l);
+    return CallWindowProcW(hooked.previous, h, m, w, l);
 }
 
 }  // namespace zanvoro::win32

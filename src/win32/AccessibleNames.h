@@ -28,7 +28,7 @@ public:
     std::function<void()> beforeAsked;
 
 private:
-    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
     LRESULT Object(HWND control, WPARAM flags);
 
     std::map<HWND, std::wstring> names_;
