@@ -8,6 +8,9 @@ With --wine, the Windows program against bench/bare_window_win32 (a bare Win32 w
 same size and font), both stripped as the packages ship them, under wine64, in the build's
 Wine prefix (scripts/cross-test.sh mingw makes it, with the windows' font mapped to
 IPAPGothic); each prints the wall-clock time of its first paint. The bar is then 1.5, and the memory, Wine's own for the most part, is only shown.
+A third program runs alongside: the bare window with as many plain system controls as the
+main window has (bare_window_win32 --controls), so that each run also says what those windows
+alone cost under Wine, apart from anything the calculator does.
 
 Runs both programs alternately on a display of their own (Xvfb 1920 x 1200 with openbox,
 LANG=ja_JP.UTF-8, QT_QPA_PLATFORM=xcb), each told by ZANVORO_FIRST_PAINT_PROBE to print the
@@ -31,12 +34,12 @@ WINE_MAX_RATIO = 1.5
 WINE = "/usr/lib/wine/wine64"
 
 
-def run_once(program, wine=False):
+def run_once(program, wine=False, args=()):
     env = dict(os.environ, ZANVORO_FIRST_PAINT_PROBE="1", QT_QPA_PLATFORM="xcb",
                LANG="ja_JP.UTF-8", LC_ALL="ja_JP.UTF-8")
     clock = time.time_ns if wine else time.monotonic_ns
     start = clock()
-    child = subprocess.Popen([WINE, program] if wine else [program], env=env,
+    child = subprocess.Popen(([WINE, program] if wine else [program]) + list(args), env=env,
                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
     # Up to the report: a helper that Wine starts could hold the output open longer.
     out = child.stdout.readline().decode() if wine else child.stdout.read().decode()
@@ -59,22 +62,23 @@ def shipped(program):
 
 def measure(build, runs, wine):
     if wine:
-        programs = {"zanvoro": shipped(os.path.join(build, "src/win32/zanvoro.exe")),
-                    "bare window": shipped(os.path.join(build, "bench/bare_window_win32.exe"))}
+        bare = shipped(os.path.join(build, "bench/bare_window_win32.exe"))
+        programs = {"zanvoro": (shipped(os.path.join(build, "src/win32/zanvoro.exe")),),
+                    "bare window": (bare,), "controls alone": (bare, "--controls")}
     else:
-        programs = {"zanvoro": os.path.join(build, "src/app/zanvoro"),
-                    "bare window": os.path.join(build, "bench/bare_window")}
+        programs = {"zanvoro": (os.path.join(build, "src/app/zanvoro"),),
+                    "bare window": (os.path.join(build, "bench/bare_window"),)}
     times = {name: [] for name in programs}
     memory = {name: [] for name in programs}
     cpu = {name: [] for name in programs}
-    for name, path in programs.items():
-        run_once(path, wine)  # warm-up: caches, fonts
+    for name, (path, *args) in programs.items():
+        run_once(path, wine, args)  # warm-up: caches, fonts
     for i in range(runs):
         order = list(programs.items())
         if i % 2:
             order.reverse()
-        for name, path in order:
-            ms, mb, used = run_once(path, wine)
+        for name, (path, *args) in order:
+            ms, mb, used = run_once(path, wine, args)
             times[name].append(ms)
             memory[name].append(mb)
             cpu[name].append(used)
@@ -118,7 +122,7 @@ def main():
         wm.wait()
 
     for name in times:
-        print(f"{name:12} first paint median {statistics.median(times[name]):6.1f} ms "
+        print(f"{name:14} first paint median {statistics.median(times[name]):6.1f} ms "
               f"(min {min(times[name]):.1f}, max {max(times[name]):.1f}), "
               f"peak memory median {statistics.median(memory[name]):.1f} MB, "
               f"CPU time median {statistics.median(cpu[name]):.1f} ms")
@@ -127,6 +131,8 @@ def main():
     cpu_ratio = statistics.median(cpu["zanvoro"]) / statistics.median(cpu["bare window"])
     print(f"CPU time to the first paint, ratio {cpu_ratio:.2f} (less sensitive to a busy machine)")
     if wine:
+        floor = statistics.median(times["controls alone"]) / statistics.median(times["bare window"])
+        print(f"the main window's number of plain controls alone: first paint ratio {floor:.2f}")
         print(f"first paint ratio {ratio:.2f} (at most {WINE_MAX_RATIO}), "
               f"extra peak memory {extra:.1f} MB, {runs} alternating runs under Wine")
         sys.exit(0 if ratio <= WINE_MAX_RATIO else 1)
