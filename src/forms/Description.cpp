@@ -10,6 +10,13 @@ std::string KeyBinding::text() const {
     return (ctrl ? "Ctrl+" : "") + std::string(kNames[static_cast<std::size_t>(key)]);
 }
 
+std::string ResultMenuEntry::text(const std::vector<KeyBinding>& keys) const {
+    std::string shown = caption;
+    for (const KeyBinding& key : keys)
+        if (key.command == command) shown += '\t' + key.text();
+    return shown;
+}
+
 ControlId Window::find(std::string_view controlName) const {
     for (ControlId i = 0; i < controls.size(); ++i)
         if (controls[i].name == controlName) return i;

@@ -127,6 +127,9 @@ struct ResultMenuEntry {
     std::string caption;
     Command command;
     bool separatorBefore = false;
+    // The caption, then a tab and the key's text where `keys` run the same command: from the
+    // keys themselves, so that menu and keys cannot disagree.
+    std::string text(const std::vector<KeyBinding>& keys) const;
 };
 
 enum class Border {

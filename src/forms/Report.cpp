@@ -1,6 +1,7 @@
 // The copy text, the sheet's content and the spoken captions of an estimate.
 #include "Report.h"
 
+#include <algorithm>
 #include <ctime>
 
 namespace forms {
@@ -52,6 +53,13 @@ Date Date::Today() {
 std::string DateText(const Date& date) {
     return std::to_string(date.year) + "年" + std::to_string(date.month) + "月" +
            std::to_string(date.day) + "日";
+}
+
+const ReportFigure* FigureShownBy(const Report& report, ControlId control) {
+    for (const ReportFigure& figure : report.figures)
+        if (std::find(figure.controls.begin(), figure.controls.end(), control) != figure.controls.end())
+            return &figure;
+    return nullptr;
 }
 
 std::string ClipboardText(const Report& report) {

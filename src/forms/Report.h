@@ -51,6 +51,9 @@ struct Report {
     std::vector<ReportFigure> figures;  // in build-up order, each rate after its amount
 };
 
+// The figure that `control` shows as value, caption or unit, if it shows one.
+const ReportFigure* FigureShownBy(const Report& report, ControlId control);
+
 inline constexpr std::string_view kBaseCaption = "対象額";
 inline constexpr std::string_view kRuleCaption = "適用";
 

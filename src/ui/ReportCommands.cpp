@@ -9,7 +9,6 @@
 #include <QMenuBar>
 #include <QPointer>
 
-#include <algorithm>
 #include <functional>
 
 #include "FormLook.h"
@@ -22,17 +21,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace zanvoro {
 namespace {
-
-// The figure that `control` shows, if it shows one.
-const forms::ReportFigure* FigureShownBy(const forms::Report& report,
-                                         const CommandSource& source, const QWidget* control) {
-    if (!control) return nullptr;
-    const forms::ControlId id = source.control(control);
-    for (const forms::ReportFigure& figure : report.figures)
-        if (std::find(figure.controls.begin(), figure.controls.end(), id) != figure.controls.end())
-            return &figure;
-    return nullptr;
-}
 
 // Ctrl+C: an edit of `window` that has the focus and a selection copies its selection, as
 // it would by itself; otherwise the whole breakdown goes to the clipboard.
@@ -75,7 +63,8 @@ private:
     void open(const QPoint& at) {
         const QWidget* under = window_->childAt(window_->mapFromGlobal(at));
         const forms::Report report = source_.report();
-        const forms::ReportFigure* figure = FigureShownBy(report, source_, under);
+        const forms::ReportFigure* figure =
+            under ? forms::FigureShownBy(report, source_.control(under)) : nullptr;
 
         auto* menu = new QMenu(window_);
         menu->setAttribute(Qt::WA_DeleteOnClose);
@@ -86,11 +75,7 @@ private:
         later(one, [value] { QGuiApplication::clipboard()->setText(value); });
         for (const forms::ResultMenuEntry& entry : entries_) {
             if (entry.separatorBefore) menu->addSeparator();
-            // The key's text from the key itself, so that the two cannot disagree.
-            QString text = Text(entry.caption);
-            for (const forms::KeyBinding& key : keys_)
-                if (key.command == entry.command) text += u'\t' + Text(key.text());
-            later(menu->addAction(text), [source = source_, command = entry.command] {
+            later(menu->addAction(Text(entry.text(keys_))), [source = source_, command = entry.command] {
                 if (source.window) RunFromMenu(command, source);
             });
         }

@@ -1,6 +1,5 @@
 #include "WindowCommands.h"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -26,14 +25,6 @@ WORD VirtualKey(forms::Key key) {
     case forms::Key::B: return 'B';
     }
     return 0;
-}
-
-// The figure `control` shows, if it shows one.
-const forms::ReportFigure* FigureShownBy(const forms::Report& report, forms::ControlId control) {
-    for (const forms::ReportFigure& figure : report.figures)
-        if (std::find(figure.controls.begin(), figure.controls.end(), control) != figure.controls.end())
-            return &figure;
-    return nullptr;
 }
 
 }  // namespace
@@ -83,7 +74,7 @@ void WindowCommands::ContextMenu(HWND from, POINT at) {
         RECT r;
         GetWindowRect(from, &r);
         at = {r.left, r.bottom};
-        figure = FigureShownBy(report, window_.idOf(from));
+        figure = forms::FigureShownBy(report, window_.idOf(from));
     } else {
         // Over any control of a figure, its caption and unit as well as its value.
         for (const forms::ReportFigure& f : report.figures)
@@ -102,11 +93,7 @@ void WindowCommands::ContextMenu(HWND from, POINT at) {
     for (std::size_t i = 0; i < d.resultMenu.size(); ++i) {
         const forms::ResultMenuEntry& entry = d.resultMenu[i];
         if (entry.separatorBefore) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        // The key's text from the key itself, so that the two cannot disagree.
-        std::string text = entry.caption;
-        for (const forms::KeyBinding& key : d.keys)
-            if (key.command == entry.command) text += '\t' + key.text();
-        AppendMenuW(menu, MF_STRING, kFirstEntry + i, Wide(text).c_str());
+        AppendMenuW(menu, MF_STRING, kFirstEntry + i, Wide(entry.text(d.keys)).c_str());
     }
     // The choice runs once the menu has closed: dialogs then open over the window.
     const int chosen = static_cast<int>(TrackPopupMenu(
