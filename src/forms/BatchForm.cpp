@@ -143,7 +143,9 @@ bool BatchForm::ApplySettings() {
 
 bool BatchForm::TakeSettings(const costbatch::Settings& settings) {
     settings_ = settings;
-    return ApplySettings();
+    if (ApplySettings()) return true;
+    if (view_) view_->ShowSettings();
+    return false;
 }
 
 void BatchForm::Load(costbatch::Table table) {
@@ -162,12 +164,32 @@ void BatchForm::Start(std::unique_ptr<costbatch::Batch> batch) {
     if (directionFixed_) settings_.direction = batch->direction();
     applied_ = settings_;
     rows_.SetBatch(std::move(batch));
-    ComputeSlice();
+    ComputeFor();
+    if (!view_) return;
+    // The settings a caption row fixed, the columns for the new rows, then computing on.
+    view_->ShowSettings();
+    view_->FitColumns();
+    view_->Slicing(Computing());
+    view_->ShowProgress();
 }
 
-bool BatchForm::ComputeSlice() { return !rows_.ComputeFor(slice_); }
+bool BatchForm::ComputeFor() { return !rows_.ComputeFor(slice_); }
 
-void BatchForm::Cancel() { rows_.Cancel(); }
+bool BatchForm::ComputeSlice() {
+    const bool more = ComputeFor();
+    if (view_) {
+        if (!more) view_->Slicing(false);
+        view_->ShowProgress();
+    }
+    return more;
+}
+
+void BatchForm::Cancel() {
+    rows_.Cancel();
+    if (!view_) return;
+    view_->Slicing(false);
+    view_->ShowProgress();
+}
 
 BatchProgress BatchForm::Progress() const {
     BatchProgress p;

@@ -85,6 +85,18 @@ struct BatchProgress {
     bool copyEnabled = false;
 };
 
+// What a face shows of the batch window, each when the window's behaviour says.
+class BatchView {
+public:
+    virtual void ShowSettings() = 0;      // the controls as the settings now are
+    virtual void FitColumns() = 0;        // to the rows now held
+    virtual void Slicing(bool on) = 0;    // while on, ComputeSlice each time the face is free
+    virtual void ShowProgress() = 0;      // Progress()
+
+protected:
+    ~BatchView() = default;
+};
+
 // The window's behaviour. A face passes its controls' events in (each control's new state,
 // the settings once typing pauses, a slice each time it is free) and shows what this holds.
 class BatchForm {
@@ -97,6 +109,9 @@ public:
     explicit BatchForm(std::chrono::milliseconds slice = kSlice) : slice_(slice) {}
     BatchForm(const BatchForm&) = delete;
     BatchForm& operator=(const BatchForm&) = delete;
+
+    // Told of every change the window makes from now on; none for no face.
+    void SetView(BatchView* view) { view_ = view; }
 
     BatchRows& Rows() { return rows_; }
     const BatchRows& Rows() const { return rows_; }
@@ -142,6 +157,7 @@ public:
 
 private:
     void Start(std::unique_ptr<costbatch::Batch> batch);
+    bool ComputeFor();
 
     std::chrono::milliseconds slice_;
     costbatch::Settings settings_;
@@ -150,6 +166,7 @@ private:
     std::optional<costbatch::Settings> applied_;
     bool directionFixed_ = false;
     BatchRows rows_;
+    BatchView* view_ = nullptr;
 };
 
 }  // namespace forms

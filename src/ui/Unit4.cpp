@@ -129,10 +129,12 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window) {
     InstallKeys();
     ConnectHandlers();
     ShowProgress();
+    form.SetView(this);
     resize(window.client.width, window.client.height);
 }
 
 TForm4::~TForm4() {
+    form.SetView(nullptr);
     sliceTimer->stop();
     settleTimer->stop();
     auto* grid = static_cast<BatchGrid*>(Grid1);
@@ -364,48 +366,25 @@ void TForm4::ConnectHandlers() {
     };
     typed(Edit2, [this](std::string t) { form.SetExtraInNetText(std::move(t)); });
     typed(Edit3, [this](std::string t) { form.SetExtraNoOverheadText(std::move(t)); });
-    links.on(settleTimer, &QTimer::timeout, this, [this] { SettingsChange(); });
-    links.on(sliceTimer, &QTimer::timeout, this, [this] { ComputeSlice(); });
+    links.on(settleTimer, &QTimer::timeout, this, [this] { form.ApplySettings(); });
+    links.on(sliceTimer, &QTimer::timeout, this, [this] { form.ComputeSlice(); });
 }
 
-void TForm4::TakeSettingsFrom(const costbatch::Settings& s) {
-    if (form.TakeSettings(s))
-        Started();
-    else
-        ShowSettings();
-}
+void TForm4::TakeSettingsFrom(const costbatch::Settings& s) { form.TakeSettings(s); }
 
 bool TForm4::Computing() const { return form.Computing(); }
 
 bool TForm4::HasRows() const { return form.HasRows(); }
 
-void TForm4::PasteText(const QString& pasted) {
-    form.Paste(Utf8(pasted));
-    Started();
-}
+void TForm4::PasteText(const QString& pasted) { form.Paste(Utf8(pasted)); }
 
-void TForm4::OpenFile(const QString& path) {
-    form.Load(ReadTableFile(path));
-    Started();
-}
+void TForm4::OpenFile(const QString& path) { form.Load(ReadTableFile(path)); }
 
-void TForm4::SettingsChange() {
-    if (form.ApplySettings()) Started();
-}
-
-void TForm4::Started() {
-    ShowSettings();
-    FitColumns();
-    if (form.Computing())
+void TForm4::Slicing(bool on) {
+    if (on)
         sliceTimer->start();
     else
         sliceTimer->stop();
-    ShowProgress();
-}
-
-void TForm4::ComputeSlice() {
-    if (!form.ComputeSlice()) sliceTimer->stop();
-    ShowProgress();
 }
 
 // The controls as the layer holds the settings; each already so stays untouched, so that
@@ -478,11 +457,7 @@ void TForm4::Button3Click() {
 
 void TForm4::Button4Click() { CopySelection(); }
 
-void TForm4::Button5Click() {
-    sliceTimer->stop();
-    form.Cancel();
-    ShowProgress();
-}
+void TForm4::Button5Click() { form.Cancel(); }
 
 void TForm4::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);

@@ -25,7 +25,7 @@ namespace zanvoro {
 class BatchTableModel;
 }
 
-class TForm4 : public QWidget {
+class TForm4 : public QWidget, private forms::BatchView {
     Q_OBJECT
 
 public:
@@ -90,15 +90,12 @@ private:
     void ConnectHandlers();
     void GridMenu(const QPoint& at);
 
-    // After the layer replaced the rows: the settings it may have changed, the columns, and
-    // computing going on while rows remain.
-    void Started();
-    void SettingsChange();
-    void ComputeSlice();
-    void ShowSettings();
+    // What the layer asks shown.
+    void ShowSettings() override;
+    void FitColumns() override;
+    void Slicing(bool on) override;
+    void ShowProgress() override;
     void ShowEnabling();
-    void ShowProgress();
-    void FitColumns();
 
     // What the window does and says; the controls show it.
     forms::BatchForm form;

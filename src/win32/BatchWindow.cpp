@@ -221,10 +221,12 @@ BatchWindow::BatchWindow(HINSTANCE instance) : d_(forms::BatchWindow()), instanc
     ShowSettings();
     ShowProgress();
     Layout();
+    form_.SetView(this);
 }
 
 BatchWindow::~BatchWindow() {
     form_.Rows().SetObserver(nullptr);
+    form_.SetView(nullptr);
     if (frame_) {
         KillTimer(frame_, kSliceTimer);
         KillTimer(frame_, kSettleTimer);
@@ -471,10 +473,7 @@ void BatchWindow::Layout() {
 }
 
 void BatchWindow::TakeSettingsFrom(const costbatch::Settings& settings) {
-    if (form_.TakeSettings(settings))
-        Started();
-    else
-        ShowSettings();
+    form_.TakeSettings(settings);
 }
 
 void BatchWindow::Show(HWND opener) {
@@ -499,15 +498,9 @@ void BatchWindow::Show(HWND opener) {
     placed_ = true;
 }
 
-void BatchWindow::PasteText(std::string_view utf8) {
-    form_.Paste(utf8);
-    Started();
-}
+void BatchWindow::PasteText(std::string_view utf8) { form_.Paste(utf8); }
 
-void BatchWindow::OpenFile(const std::wstring& path) {
-    form_.Load(ReadTableFile(path));
-    Started();
-}
+void BatchWindow::OpenFile(const std::wstring& path) { form_.Load(ReadTableFile(path)); }
 
 void BatchWindow::SaveFile(const std::wstring& path, costbatch::Format format,
                            costbatch::Encoding encoding) {
@@ -551,29 +544,13 @@ void BatchWindow::Button3Click() {
 
 void BatchWindow::Button4Click() { CopySelection(); }
 
-void BatchWindow::Button5Click() {
-    KillTimer(frame_, kSliceTimer);
-    form_.Cancel();
-    ShowProgress();
-}
+void BatchWindow::Button5Click() { form_.Cancel(); }
 
-void BatchWindow::SettingsChange() {
-    if (form_.ApplySettings()) Started();
-}
-
-void BatchWindow::Started() {
-    ShowSettings();
-    FitColumns();
-    if (form_.Computing())
+void BatchWindow::Slicing(bool on) {
+    if (on)
         SetTimer(frame_, kSliceTimer, USER_TIMER_MINIMUM, nullptr);
     else
         KillTimer(frame_, kSliceTimer);
-    ShowProgress();
-}
-
-void BatchWindow::ComputeSlice() {
-    if (!form_.ComputeSlice()) KillTimer(frame_, kSliceTimer);
-    ShowProgress();
 }
 
 // The controls as the layer holds the settings; an edit already so stays untouched, so that
@@ -873,10 +850,10 @@ LRESULT BatchWindow::Frame(HWND h, UINT m, WPARAM w, LPARAM l) {
         return 0;
     case WM_NOTIFY: return Notify(*reinterpret_cast<NMHDR*>(l));
     case WM_TIMER:
-        if (w == kSliceTimer) ComputeSlice();
+        if (w == kSliceTimer) form_.ComputeSlice();
         if (w == kSettleTimer) {
             KillTimer(h, kSettleTimer);
-            SettingsChange();
+            form_.ApplySettings();
         }
         return 0;
     case kWindowKey: {

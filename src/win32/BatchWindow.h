@@ -20,7 +20,7 @@ namespace zanvoro::win32 {
 
 class AccessibleNames;
 
-class BatchWindow final : private forms::BatchRows::Observer {
+class BatchWindow final : private forms::BatchRows::Observer, private forms::BatchView {
 public:
     explicit BatchWindow(HINSTANCE instance);
     ~BatchWindow();
@@ -69,13 +69,12 @@ private:
     bool Key(WPARAM key);
     void GridMenu(POINT at);
 
-    void Started();
-    void SettingsChange();
-    void ComputeSlice();
-    void ShowSettings();
+    // What the layer asks shown.
+    void ShowSettings() override;
+    void FitColumns() override;
+    void Slicing(bool on) override;
+    void ShowProgress() override;
     void ShowEnabling();
-    void ShowProgress();
-    void FitColumns();
 
     HFONT FontOf(const forms::Font& font);
     int scaled(int pixels) const { return MulDiv(pixels, dpi_, 96); }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -60,6 +61,42 @@ TEST(BatchForm, StatusInEachState) {
         const bool saved = !c.pasted.empty() && !c.running;
         EXPECT_EQ(p.saveEnabled, saved);
         EXPECT_EQ(p.copyEnabled, saved);
+    }
+}
+
+// What a face is asked to show after each event, in order.
+struct Recorder final : forms::BatchView {
+    std::string said;
+    void ShowSettings() override { said += "settings "; }
+    void FitColumns() override { said += "columns "; }
+    void Slicing(bool on) override { said += on ? "slicing " : "idle "; }
+    void ShowProgress() override { said += "progress "; }
+};
+
+TEST(BatchForm, TellsTheFaceWhatToShow) {
+    const struct {
+        const char* event;
+        int rows;  // pasted before the face looks; the first 32 are computed at once
+        std::function<void(BatchForm&)> run;
+        std::string said;
+    } cases[] = {
+        {"a paste", 0, [](BatchForm& f) { f.Paste(Lines("100", 1000)); },
+         "settings columns slicing progress "},
+        {"a slice", 1000, [](BatchForm& f) { f.ComputeSlice(); }, "progress "},
+        {"the last slice", 40, [](BatchForm& f) { f.ComputeSlice(); }, "idle progress "},
+        {"cancel", 1000, [](BatchForm& f) { f.Cancel(); }, "idle progress "},
+        {"the same settings", 1000, [](BatchForm& f) { f.TakeSettings(f.Settings()); }, "settings "},
+        {"other settings", 1000, [](BatchForm& f) { f.TakeSettings({Direction::Forward}); },
+         "settings columns slicing progress "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.event);
+        BatchForm form(kNoTime);
+        if (c.rows > 0) form.Paste(Lines("100", c.rows));
+        Recorder view;
+        form.SetView(&view);
+        c.run(form);
+        EXPECT_EQ(view.said, c.said);
     }
 }
 
