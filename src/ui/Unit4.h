@@ -90,11 +90,11 @@ private:
     void ConnectHandlers();
     void GridMenu(const QPoint& at);
 
-    // What the layer asks shown.
-    void ShowSettings() override;
-    void FitColumns() override;
-    void Slicing(bool on) override;
-    void ShowProgress() override;
+    // What the layer asks shown; final, as the constructor shows the settings and progress.
+    void ShowSettings() final;
+    void FitColumns() final;
+    void Slicing(bool on) final;
+    void ShowProgress() final;
     void ShowEnabling();
 
     // What the window does and says; the controls show it.
