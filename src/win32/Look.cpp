@@ -52,14 +52,17 @@ Fonts::~Fonts() {
     for (const auto& [key, font] : made_) DeleteObject(font);
 }
 
+HFONT MakeFont(int height, bool bold, bool italic) {
+    // A negative height asks for the character height, not the cell's.
+    return CreateFontW(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, FALSE, FALSE,
+                       SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, Wide(forms::kFontFamily).c_str());
+}
+
 HFONT Fonts::Get(const forms::Font& font, int dpi) {
     const auto key = std::make_tuple(font.pixels, font.bold, font.italic);
     if (auto at = made_.find(key); at != made_.end()) return at->second;
-    // A negative height asks for the character height, not the cell's.
-    HFONT made = CreateFontW(-MulDiv(font.pixels, dpi, 96), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
-                       font.italic, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                       Wide(forms::kFontFamily).c_str());
+    HFONT made = MakeFont(MulDiv(font.pixels, dpi, 96), font.bold, font.italic);
     made_.emplace(key, made);
     return made;
 }

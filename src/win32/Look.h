@@ -23,6 +23,9 @@ int ScreenDpi();
 // The program icon in a frame's title bar and the task switcher.
 void SetProgramIcons(HWND frame, HINSTANCE instance);
 
+// The windows' font with a character height of `height` device pixels; the caller deletes it.
+HFONT MakeFont(int height, bool bold, bool italic = false);
+
 // A window's fonts, each made once and deleted with the window.
 class Fonts {
 public:

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "Look.h"
 #include "SystemDll.h"
 #include "Text.h"
 
@@ -56,10 +57,7 @@ public:
         for (const auto& f : fonts_)
             if (f.height == height && f.bold == bold) font = f.font;
         if (!font) {
-            font = CreateFontW(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                               SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                               DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                               Wide(forms::kFontFamily).c_str());
+            font = MakeFont(height, bold);
             fonts_.push_back({height, bold, font});
         }
         SelectObject(dc_, font);
@@ -224,29 +222,6 @@ struct PrintHandles {
 };
 
 }  // namespace
-
-void CopyText(HWND owner, std::string_view text) {
-    std::wstring lines;
-    for (const wchar_t c : Wide(text)) {
-        if (c == L'\n') lines += L'\r';
-        lines += c;
-    }
-    const SIZE_T bytes = (lines.size() + 1) * sizeof(wchar_t);
-    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    if (!h) throw std::bad_alloc();
-    std::memcpy(GlobalLock(h), lines.c_str(), bytes);
-    GlobalUnlock(h);
-    // Another program may hold the clipboard for a moment.
-    bool open = false;
-    for (int attempt = 0; attempt < 5 && !(open = OpenClipboard(owner)); ++attempt) Sleep(20);
-    if (!open) {
-        GlobalFree(h);
-        return;
-    }
-    EmptyClipboard();
-    if (!SetClipboardData(CF_UNICODETEXT, h)) GlobalFree(h);  // else the clipboard's
-    CloseClipboard();
-}
 
 void DrawSheet(HDC dc, const RECT& page, const forms::Sheet& sheet) {
     Painter p(dc);
