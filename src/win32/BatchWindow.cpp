@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "AccessibleNames.h"
+#include "Clipboard.h"
 #include "FormWindow.h"
 #include "Look.h"
 #include "Shell.h"
@@ -160,34 +161,6 @@ std::optional<ChosenFile> AskForFile(HWND owner, bool save,
     path.resize(wcslen(path.c_str()));
     lastFolder = path.substr(0, ofn.nFileOffset);
     return ChosenFile{path, ofn.nFilterIndex > 0 ? ofn.nFilterIndex - 1u : 0u};
-}
-
-std::wstring ClipboardText(HWND owner) {
-    std::wstring text;
-    if (!OpenClipboard(owner)) return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text.assign(chars, wcsnlen(chars, GlobalSize(data) / sizeof(wchar_t)));
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
-void SetClipboardText(HWND owner, const std::wstring& text) {
-    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    if (!data) throw std::bad_alloc();
-    auto* chars = static_cast<wchar_t*>(GlobalLock(data));
-    std::copy(text.c_str(), text.c_str() + text.size() + 1, chars);
-    GlobalUnlock(data);
-    if (!OpenClipboard(owner)) {
-        GlobalFree(data);
-        throw std::runtime_error("OpenClipboard");
-    }
-    EmptyClipboard();
-    if (!SetClipboardData(CF_UNICODETEXT, data)) GlobalFree(data);
-    CloseClipboard();
 }
 
 SIZE TextSize(HWND h, HFONT font, std::string_view utf8) {
@@ -524,7 +497,7 @@ void BatchWindow::CopySelection() {
         else
             ranges.push_back({at, at, 0, last});
     }
-    SetClipboardText(frame_, Wide(forms::SelectionText(form_.Rows(), ranges)));
+    PutClipboardText(frame_, Wide(forms::SelectionText(form_.Rows(), ranges)));
 }
 
 void BatchWindow::Button1Click() { PasteText(Utf8(ClipboardText(frame_))); }

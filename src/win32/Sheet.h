@@ -1,4 +1,4 @@
-// A window's estimate as it leaves the program on Windows: the clipboard and the printed sheet.
+// A window's estimate on paper on Windows: the sheet drawn and printed.
 #pragma once
 
 #include <string_view>
@@ -11,10 +11,6 @@
 #include "Report.h"
 
 namespace zanvoro::win32 {
-
-// Puts `text` (UTF-8, LF line ends) on the clipboard as Unicode text with CRLF line ends,
-// which Windows programs, spreadsheets among them, take as rows.
-void CopyText(HWND owner, std::string_view text);
 
 // Draws the one-page sheet into `page`, the part of the paper inside the margins in the
 // device's units; point sizes come out as points at the device's resolution.

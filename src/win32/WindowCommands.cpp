@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "Clipboard.h"
 #include "FormWindow.h"
 #include "Sheet.h"
 #include "Text.h"
